@@ -1,0 +1,23 @@
+// Tapdash: a keyboard race for one to four players. The program is its screens; it starts by
+// showing the splash screen, and every later screen is opened by a handler of another.
+#include <QApplication>
+#include <QStyleFactory>
+
+#include "app/forms.h"
+#include "ui/fonts.h"
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tapdash"));
+    QApplication::setApplicationVersion(QStringLiteral("1.00.0051"));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // Screens are hidden and shown in turn; only the program's own end stops it.
+    QApplication::setQuitOnLastWindowClosed(false);
+    ui::installFontSubstitutes();
+
+    forms().Form5.show();
+    const int status = QApplication::exec();
+    discardForms();
+    return status;
+}

@@ -1,0 +1,41 @@
+#pragma once
+// The best-time file: the record holder's name and the record time, two lines that outlive the
+// program. It is kept in the player's data folder; the design's Windows paths map onto it.
+#include <QString>
+
+#include <optional>
+
+namespace race {
+
+struct BestTimeRecord {
+    QString name;  // line 1
+    QString time;  // line 2, as the race clock showed it
+};
+
+// The real file behind a design path. "C:\Windows\tapdash.ini" in any letter case, as on the
+// design's file system, is tapdash.ini in the application's data folder, which is created when
+// missing. Any other path is already real and returned unchanged.
+QString bestTimeFilePath(const QString& designPath);
+
+// The record a best-time file holds; nothing when the file is unreadable, has fewer than two
+// lines or its second line is not a number.
+std::optional<BestTimeRecord> readBestTimeFile(const QString& path);
+
+// The results screen as the record update sees it.
+class RecordBoard {
+public:
+    virtual ~RecordBoard() = default;
+    virtual QString winnerName() = 0;                        // caption of Label1(1)
+    virtual QString winnerTime() = 0;                        // caption of Label7(1)
+    virtual void showNewRecord() = 0;                        // Label8, then Label9 visible
+    virtual void setBestTimeLine(const QString& text) = 0;   // caption of Label5
+    virtual void messageBox(const QString& text) = 0;        // modal, OK only
+};
+
+// Checks the winner's time against the stored record, stores a new record and writes the
+// best-time sentence. A bad file is kept beside the record as "tapdash.ini.bad" and the record
+// starts again from the default; a file that cannot be written is reported, and the sentence
+// shows what the file holds after all.
+void updateBestTime(RecordBoard& board);
+
+}  // namespace race

@@ -1,0 +1,24 @@
+#include "race/form1.h"
+#include "ui/picture.h"
+#include "ui/platform.h"
+
+namespace race {
+
+void Form1::giveRunnerStrip(int lane, const QString& runnerFile, const QString& playerName)
+{
+    if (runnerFile == QLatin1String("None")) {
+        PictureClip1(lane)->setPicture(Picture2->Picture());
+        return;
+    }
+    const ui::LoadedPicture strip = ui::loadPicture(runnerFile);
+    if (strip.ok()) {
+        PictureClip1(lane)->setPicture(strip.image);
+        return;
+    }
+    PictureClip1(lane)->setPicture(Picture2->Picture());
+    ui::msgBox(QStringLiteral("Player %1 (%2) cannot run as \"%3\": %4.\nThe default runner runs instead.")
+                   .arg(lane)
+                   .arg(playerName, runnerFile, strip.error));
+}
+
+}  // namespace race

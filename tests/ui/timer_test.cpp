@@ -1,0 +1,79 @@
+// Screen timers on real time: a fresh interval on enabling, ticks dropped while a message box is
+// open, ticks caught up after the event loop was held up. Timings only ever bound from one side,
+// so a slow machine cannot fail them.
+#include <QElapsedTimer>
+#include <QTest>
+
+#include "recording_platform.h"
+#include "ui/timer.h"
+
+class TimerTest : public QObject {
+    Q_OBJECT
+
+    RecordingPlatform platform;
+    int ticks = 0;
+
+    void countTicksOf(ui::Timer& timer)
+    {
+        ticks = 0;
+        timer.event = [this] { ++ticks; };
+    }
+
+private slots:
+    void init() { platform.holdOpenMs = 0; }
+
+    void enablingStartsAFreshInterval()
+    {
+        ui::Timer timer(300);
+        countTicksOf(timer);
+        QTest::qWait(200);
+        const int before = ticks;
+        timer.setEnabled(false);
+        timer.setEnabled(true);
+        QElapsedTimer sinceRestart;
+        sinceRestart.start();
+        QTest::qWait(200);  // past the end of the interval that was running
+        if (sinceRestart.elapsed() < 290) QCOMPARE(ticks, before);
+        QTRY_VERIFY(ticks > before);
+    }
+
+    void ticksFallingDueWhileAMessageBoxIsOpenAreDropped()
+    {
+        ui::Timer timer(100);
+        countTicksOf(timer);
+        platform.holdOpenMs = 350;
+        ui::msgBox(QStringLiteral("opened elsewhere"));
+        QCOMPARE(ticks, 0);
+        QTest::qWait(30);
+        QVERIFY2(ticks <= 1, qPrintable(QString::number(ticks)));
+
+        // The same when the box is opened by the timer's own handler
+        timer.setEnabled(false);
+        ticks = 0;
+        timer.event = [this] {
+            if (++ticks == 1) ui::msgBox(QStringLiteral("opened by the tick"));
+        };
+        timer.setEnabled(true);
+        QTRY_VERIFY(ticks >= 1);
+        QTest::qWait(30);
+        QVERIFY2(ticks <= 2, qPrintable(QString::number(ticks)));
+    }
+
+    void ticksMissedWhileTheLoopWasBusyComeOnItsNextTurn()
+    {
+        ui::Timer timer(100);
+        countTicksOf(timer);
+        QElapsedTimer busy;
+        busy.start();
+        while (busy.elapsed() < 350) {
+        }
+        // Less than one period: a timer that does not catch up ticks once or twice here.
+        QElapsedTimer turn;
+        turn.start();
+        while (ticks < 3 && turn.elapsed() < 90) QCoreApplication::processEvents();
+        QVERIFY2(ticks >= 3, qPrintable(QString::number(ticks)));
+    }
+};
+
+QTEST_MAIN(TimerTest)
+#include "timer_test.moc"

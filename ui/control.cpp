@@ -1,0 +1,42 @@
+#include "ui/control.h"
+
+#include <QWidget>
+
+namespace ui {
+
+Control::Control(QWidget* widget, Layer layer, double twipsPerUnit)
+    : widget_(widget), layer_(layer), twipsPerUnit_(twipsPerUnit)
+{
+}
+
+void Control::setDesignedRect(int left, int top, int width, int height)
+{
+    left_ = float(left / twipsPerUnit_);
+    top_ = float(top / twipsPerUnit_);
+    width_ = float(width / twipsPerUnit_);
+    height_ = float(height / twipsPerUnit_);
+    place();
+}
+
+void Control::place()
+{
+    if (!widget_) return;
+    const double t = twipsPerUnit_;
+    const QRect box(twipsToPixels(left_ * t), twipsToPixels(top_ * t), twipsToPixels(width_ * t),
+                    twipsToPixels(height_ * t));
+    widget_->setGeometry(pixelRect(box));
+}
+
+void Control::setVisible(bool visible)
+{
+    visible_ = visible;
+    if (widget_) widget_->setVisible(visible);
+}
+
+void Control::setEnabled(bool enabled)
+{
+    enabled_ = enabled;
+    if (widget_) widget_->setEnabled(enabled);
+}
+
+}  // namespace ui

@@ -1,0 +1,63 @@
+#pragma once
+// A control of a screen: a named element of a design with a position in its screen's scale unit.
+// Widget-backed kinds keep their widget's geometry in step; timers and picture clips have none.
+#include <functional>
+
+#include <QRect>
+
+#include "ui/units.h"
+
+class QWidget;
+
+namespace ui {
+
+class Control {
+public:
+    enum class Layer { None, Surface, Windowed };
+
+    virtual ~Control() = default;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    float Left() const { return left_; }
+    float Top() const { return top_; }
+    float Width() const { return width_; }
+    float Height() const { return height_; }
+    void setLeft(float left) { left_ = left; place(); }
+    void setTop(float top) { top_ = top; place(); }
+
+    bool Visible() const { return visible_; }
+    void setVisible(bool visible);
+    bool Enabled() const { return enabled_; }
+    void setEnabled(bool enabled);
+
+    int tabIndex() const { return tab_; }
+    Layer layer() const { return layer_; }
+    QWidget* widget() const { return widget_; }
+
+    // The event this kind raises (Click, Change or Timer); set by the screen that owns it.
+    std::function<void()> event;
+    void raiseEvent() const { if (event) event(); }
+
+protected:
+    Control(QWidget* widget, Layer layer, double twipsPerUnit);
+    // Geometry in twips, as the design gives it.
+    void setDesignedRect(int left, int top, int width, int height);
+    friend class Design;
+    template <class> friend class Array;
+
+    // Where the widget goes for the control's box in pixels; kinds that size themselves adjust it.
+    virtual QRect pixelRect(QRect designedBox) const { return designedBox; }
+    void place();
+
+    int tab_ = -1;
+
+private:
+    QWidget* widget_;
+    Layer layer_;
+    double twipsPerUnit_;
+    float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    bool visible_ = true, enabled_ = true;
+};
+
+}  // namespace ui

@@ -1,0 +1,24 @@
+#pragma once
+// Fonts as the designs give them: a face, a size in points, a weight and an italic flag.
+#include <QFont>
+#include <QString>
+
+namespace ui {
+
+struct FontSpec {
+    QString face = QStringLiteral("MS Sans Serif");
+    double points = 8.25;
+    int weight = 400;  // 400 normal, 700 bold, 800 extra bold
+    bool italic = false;
+};
+
+inline FontSpec bold(QString face, double points) { return {std::move(face), points, 700, false}; }
+inline FontSpec plain(QString face, double points) { return {std::move(face), points, 400, false}; }
+
+// Maps the designed faces onto the stand-ins Debian ships; call once before any screen loads.
+void installFontSubstitutes();
+
+// A font sized in pixels for 96 dots per inch.
+QFont makeFont(const FontSpec&);
+
+}  // namespace ui

@@ -1,0 +1,20 @@
+#pragma once
+// Key events as the handlers expect them: the platform's virtual-key codes.
+class QKeyEvent;
+
+namespace ui {
+
+namespace vk {
+inline constexpr int Escape = 27, Insert = 45, Delete = 46, Shift = 16, Control = 17, Alt = 18;
+inline constexpr int Numpad0 = 96, Decimal = 110;
+}  // namespace vk
+
+// Letters give their capital letter's code whatever Shift and Caps Lock say; Insert and Delete
+// come the same from the editing block and from the keypad with Num Lock off; keypad digits with
+// Num Lock on give 96..105 and its point 110. Keys without a code give 0.
+int virtualKey(const QKeyEvent&);
+
+// The shift-state mask: 1 Shift, 2 Ctrl, 4 Alt.
+int shiftState(const QKeyEvent&);
+
+}  // namespace ui

@@ -1,0 +1,24 @@
+#pragma once
+// Loading pictures from files: bitmaps, GIFs and icons, the format found from the content.
+#include <QImage>
+#include <QString>
+
+namespace ui {
+
+// Pictures larger than this many pixels are refused before any memory is taken for them.
+inline constexpr qint64 kLargestPicturePixels = 4096LL * 4096LL;
+
+struct LoadedPicture {
+    QImage image;   // null when the file could not be used
+    QString error;  // why, when it could not
+    bool ok() const { return !image.isNull(); }
+};
+
+// A relative path is taken from the working directory.
+LoadedPicture loadPicture(const QString& path);
+
+// A picture a screen cannot do without: on failure one line goes to standard error naming the
+// file and the reason, and a null picture comes back so the screen keeps its own colour.
+QImage loadPictureOrWarn(const QString& path);
+
+}  // namespace ui

@@ -1,0 +1,94 @@
+#include "ui/window.h"
+
+#include <algorithm>
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPainter>
+
+#include "ui/colors.h"
+#include "ui/form.h"
+#include "ui/keys.h"
+#include "ui/timer.h"
+
+namespace ui {
+
+Window::Window(Form* form) : back(colors::red), form_(form)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+}
+
+void Window::adopt(std::unique_ptr<Control> control)
+{
+    controls_.push_back(std::move(control));
+    if (designed_) restack();
+}
+
+void Window::restack()
+{
+    designed_ = true;
+    for (auto layer : {Control::Layer::Surface, Control::Layer::Windowed})
+        for (auto it = controls_.rbegin(); it != controls_.rend(); ++it)
+            if ((*it)->layer() == layer) (*it)->widget()->raise();
+}
+
+void Window::applyTabOrder()
+{
+    std::vector<Control*> focusable;
+    for (auto& control : controls_)
+        if (control->layer() == Control::Layer::Windowed && control->tabIndex() >= 0) focusable.push_back(control.get());
+    std::stable_sort(focusable.begin(), focusable.end(),
+                     [](Control* a, Control* b) { return a->tabIndex() < b->tabIndex(); });
+    for (size_t i = 1; i < focusable.size(); ++i)
+        QWidget::setTabOrder(focusable[i - 1]->widget(), focusable[i]->widget());
+}
+
+void Window::focusFirstControl()
+{
+    Control* first = nullptr;
+    for (auto& control : controls_) {
+        QWidget* w = control->widget();
+        if (control->layer() != Control::Layer::Windowed || !w || !w->isEnabled() || !control->Visible() ||
+            w->focusPolicy() == Qt::NoFocus)
+            continue;
+        if (!first || control->tabIndex() < first->tabIndex()) first = control.get();
+    }
+    if (first) first->widget()->setFocus(Qt::ActiveWindowFocusReason);
+    else setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void Window::retire()
+{
+    form_ = nullptr;
+    for (auto& control : controls_)
+        if (auto* timer = dynamic_cast<Timer*>(control.get())) timer->setEnabled(false);
+    hide();
+    deleteLater();
+}
+
+void Window::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), back);
+    if (!picture.isNull()) painter.drawImage(0, 0, picture);
+}
+
+void Window::keyPressEvent(QKeyEvent* event)
+{
+    // Keys reach the screen itself only while no control of it holds the focus.
+    QWidget* focus = focusWidget();
+    if (form_ && (!focus || focus == this)) form_->keyDown(virtualKey(*event), shiftState(*event));
+    event->accept();
+}
+
+void Window::closeEvent(QCloseEvent* event)
+{
+    // Each screen decides what its close button does; the window is never closed behind its back.
+    event->ignore();
+    if (form_) form_->closeButton();
+}
+
+}  // namespace ui

@@ -1,0 +1,45 @@
+#pragma once
+// The window of a loaded screen. It owns the screen's controls for as long as it lives, which is
+// until the event loop deletes it after an unload.
+#include <memory>
+#include <vector>
+
+#include <QColor>
+#include <QImage>
+#include <QWidget>
+
+#include "ui/control.h"
+
+namespace ui {
+
+class Form;
+
+class Window : public QWidget {
+public:
+    explicit Window(Form* form);
+
+    // Controls adopted after the design was finished (new array elements) are restacked at once.
+    void adopt(std::unique_ptr<Control>);
+    // Stored order is stacking order: earlier controls lie above later ones, and windowed
+    // controls above everything drawn on the surface.
+    void restack();
+    void applyTabOrder();
+    void focusFirstControl();
+    // Cuts the window off its screen: timers stop, it hides, and it is deleted later.
+    void retire();
+
+    QColor back;
+    QImage picture;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void keyPressEvent(QKeyEvent*) override;
+    void closeEvent(QCloseEvent*) override;
+
+private:
+    Form* form_;
+    std::vector<std::unique_ptr<Control>> controls_;
+    bool designed_ = false;
+};
+
+}  // namespace ui

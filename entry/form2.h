@@ -1,0 +1,43 @@
+#pragma once
+// The player entry screen: four player rows (play or not, name, runner file) and the buttons
+// that start a race, pick a runner file, show the credits or end the program.
+#include "ui/design.h"
+
+namespace entry {
+
+class Form2 : public ui::Form {
+public:
+    Form2();
+
+    ui::Ref<ui::CommandButton> Command4{this};
+    ui::Array<ui::CommandButton> Command3{this};
+    ui::Ref<ui::CommandButton> Command2{this};
+    ui::Ref<ui::CheckBox> Check4{this};
+    ui::Ref<ui::TextBox> Text4{this};
+    ui::Ref<ui::CheckBox> Check3{this};
+    ui::Ref<ui::TextBox> Text3{this};
+    ui::Ref<ui::CommandButton> Command1{this};
+    ui::Ref<ui::TextBox> Text2{this};
+    ui::Ref<ui::CheckBox> Check2{this}, Check1{this};
+    ui::Ref<ui::TextBox> Text1{this};
+    ui::Array<ui::Label> Label11{this};
+    ui::Ref<ui::Label> Label6{this}, Label5{this}, Label4{this}, Label3{this}, Label2{this}, Label1{this};
+
+    // The row controls of player 1..4
+    ui::Ref<ui::CheckBox>& check(int player);
+    ui::Ref<ui::TextBox>& nameBox(int player);
+
+protected:
+    void design(ui::Design&) override;
+    void Form_Load() override;
+    void onCloseButton() override { Command2_Click(); }
+
+private:
+    void Check_Click(int player);  // the player switch, shared by Check1_Click..Check4_Click
+    void Command1_Click();         // "Play": the race set-up
+    void Command2_Click();         // "Exit Game"
+    void Command3_Click(int Index);  // ".." of player Index
+    void Command4_Click();         // "About"
+};
+
+}  // namespace entry

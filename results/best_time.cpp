@@ -1,0 +1,36 @@
+#include "race/best_time_file.h"
+#include "results/form3.h"
+#include "ui/platform.h"
+
+namespace results {
+
+namespace {
+
+// The record update's view of the results screen: row 1 is the winner.
+class ResultsBoard : public race::RecordBoard {
+public:
+    explicit ResultsBoard(Form3& screen) : screen_(screen) {}
+
+    QString winnerName() override { return screen_.Label1(1)->Caption(); }
+    QString winnerTime() override { return screen_.Label7(1)->Caption(); }
+    void showNewRecord() override
+    {
+        screen_.Label8->setVisible(true);
+        screen_.Label9->setVisible(true);
+    }
+    void setBestTimeLine(const QString& text) override { screen_.Label5->setCaption(text); }
+    void messageBox(const QString& text) override { ui::msgBox(text); }
+
+private:
+    Form3& screen_;
+};
+
+}  // namespace
+
+void Form3::updateBestTime()
+{
+    ResultsBoard board(*this);
+    race::updateBestTime(board);
+}
+
+}  // namespace results

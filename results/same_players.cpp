@@ -1,0 +1,49 @@
+// "Same Players": the race screen set up again from the player-list file the last "Play" wrote.
+#include "app/forms.h"
+#include "entry/player_list_file.h"
+#include "race/caption_number.h"
+#include "ui/platform.h"
+
+namespace results {
+
+void Form3::Command3_Click()
+{
+    race::Form1& raceScreen = forms().Form1;
+    raceScreen.unload();
+    forms().Form2.load();
+
+    // A missing or short file reads as players with empty names, who do not run.
+    const entry::PlayerList players = entry::readPlayerList(QStringLiteral("temp.tmp"));
+    for (const race::Lane& lane : race::Lanes) {
+        NameField = players[lane.number - 1].name;
+        FileField = players[lane.number - 1].runnerFile;
+        if (NameField.isEmpty()) continue;
+        raceScreen.giveRunnerStrip(lane.number, FileField, NameField);
+        raceScreen.label(lane.nameLabel)->setCaption(NameField);
+        raceScreen.label(lane.counterLabel)->setVisible(true);
+        raceScreen.label(lane.nameLabel)->setVisible(true);
+        raceScreen.label(lane.keyLabel)->setVisible(true);
+        const auto runners = static_cast<long long>(race::captionNumber(raceScreen.Label13->Caption().toStdString()));
+        raceScreen.Label13->setCaption(QString::fromStdString(race::numberCaption(runners + 1)));
+        raceScreen.Picture1(lane.number)->setVisible(true);
+    }
+
+    // The race logic needs a runner: with nobody left, back to the entry screen instead.
+    if (raceScreen.Label13->Caption() == QLatin1String("0")) {
+        ui::msgBox(QStringLiteral("Sorry, I'm afraid you have to have at least one person playing."),
+                   QStringLiteral("Tapdash Message"));
+        raceScreen.unload();
+        forms().Form2.show();
+        unload();
+        return;
+    }
+
+    raceScreen.show();
+    for (const race::Lane& lane : race::Lanes)
+        if (raceScreen.Picture1(lane.number)->Visible())
+            raceScreen.Picture1(lane.number)->setPicture(raceScreen.PictureClip1(lane.number)->GraphicCell(0));
+    raceScreen.Timer1->setEnabled(true);
+    unload();
+}
+
+}  // namespace results

@@ -1,0 +1,28 @@
+#pragma once
+// The splash screen: the maker, then the product, five ticks each (Escape cuts a phase short),
+// then the player entry screen.
+#include "ui/design.h"
+
+namespace screens {
+
+class Form5 : public ui::Form {
+public:
+    Form5();
+
+    ui::Ref<ui::Timer> Timer1{this};
+    ui::Ref<ui::PictureBox> Picture1{this};
+
+    // Ticks still to go before the entry screen opens
+    int SplashCount = 0;
+
+protected:
+    void design(ui::Design&) override;
+    void Form_Load() override;
+    void Form_KeyDown(int& KeyCode, int Shift) override;
+    void onCloseButton() override;
+
+private:
+    void Timer1_Timer();
+};
+
+}  // namespace screens

@@ -1,0 +1,9 @@
+#pragma once
+// The maker's web address, shown by the closing and the credits screens.
+#include <QString>
+
+namespace screens {
+
+inline const QString kMakerAddress = QStringLiteral("www.tapdash.example");
+
+}  // namespace screens

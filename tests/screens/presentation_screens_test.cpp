@@ -1,0 +1,117 @@
+#include "stage.h"
+
+#include "ui/keys.h"
+#include "ui/picture.h"
+
+namespace {
+
+screens::Form5& splash() { return forms().Form5; }
+
+void splashTicks(int ticks)
+{
+    for (int tick = 0; tick < ticks; ++tick) splash().Timer1->fire();
+}
+
+bool inProductPhase()
+{
+    return splash().SplashCount == 5 && splash().Caption() == "Welcome to Orvens' Tapdash"
+           && splash().Picture1->Picture() == ui::loadPicture("tapdash.bmp").image && !forms().Form2.isLoaded();
+}
+
+bool entryScreenFollowed() { return forms().Form2.isShown() && !splash().isLoaded(); }
+
+}  // namespace
+
+class PresentationScreensTest : public QObject {
+    Q_OBJECT
+    Stage stage;
+    RecordingPlatform* platform = nullptr;
+
+private slots:
+    void init() { platform = &stage.reset(); }
+
+    // Escapes after some ticks; without any, the two phases run their five ticks each.
+    void splashPhases_data()
+    {
+        QTest::addColumn<int>("ticksBefore");
+        QTest::addColumn<int>("escapes");
+        QTest::addColumn<int>("ticksToEntry");
+        QTest::newRow("no key") << 5 << 0 << 5;
+        QTest::newRow("Escape at 8") << 2 << 1 << 5;
+        QTest::newRow("Escape at 6, Shift and Ctrl held") << 4 << 1 << 5;
+        QTest::newRow("Escape in the product phase") << 7 << 1 << 0;
+        QTest::newRow("Escape twice") << 0 << 2 << 0;
+    }
+    void splashPhases()
+    {
+        QFETCH(int, ticksBefore);
+        QFETCH(int, escapes);
+        QFETCH(int, ticksToEntry);
+        splash().show();
+        QVERIFY(splash().Caption() == "Welcome to" && splash().Timer1->Enabled());
+        QCOMPARE(splash().Picture1->Picture(), ui::loadPicture("orvenspres.bmp").image);
+        splashTicks(ticksBefore);
+        for (int escape = 0; escape < escapes; ++escape) splash().keyDown(ui::vk::Escape, 3);
+        if (ticksToEntry) {
+            QVERIFY(inProductPhase());
+            splashTicks(ticksToEntry - 1);
+            QVERIFY(splash().isShown() && !forms().Form2.isLoaded());
+            splashTicks(1);
+        }
+        QVERIFY(entryScreenFollowed());
+    }
+
+    void splashIgnoresOtherKeysAndClosesToTheEntryScreen()
+    {
+        splash().show();
+        for (int ticks : {2, 5}) {
+            splashTicks(ticks);
+            const int count = splash().SplashCount;
+            const QString caption = splash().Caption();
+            for (int key : {int('A'), 13, 32, ui::vk::Shift, 0}) splash().keyDown(key, 0);
+            QVERIFY(splash().SplashCount == count && splash().Caption() == caption);
+        }
+        splash().closeButton();
+        QVERIFY(entryScreenFollowed());
+    }
+
+    void creditsComeAndGoKeepingTheEntries()
+    {
+        entry::Form2& entryScreen = forms().Form2;
+        entryScreen.show();
+        entryScreen.Check1->click();
+        entryScreen.Text1->setText("Ann");
+        for (int visit = 0; visit < 3; ++visit) {
+            entryScreen.Command4->click();  // "About"
+            screens::Form7& credits = forms().Form7;
+            QVERIFY(credits.isShown() && !entryScreen.isShown());
+            QVERIFY(credits.Label5->Caption().endsWith(" and Farid"));  // built afresh on every visit
+            QCOMPARE(credits.Label6->Caption(), forms().Form4.Label3->Caption());
+            credits.Label5->setCaption("seen");
+            if (visit == 1) credits.closeButton();
+            else credits.Command1->click();  // "Return to Tapdash"
+            QVERIFY(!credits.isLoaded() && entryScreen.isShown());
+            QVERIFY(entryScreen.Check1->Value() == 1 && entryScreen.Text1->Text() == "Ann");
+        }
+    }
+
+    void closingScreenIgnoresKeysAndEndsOnItsFifthTick()
+    {
+        screens::Form4& closing = forms().Form4;
+        closing.show();
+        for (int tick = 1; tick <= 4; ++tick) {
+            for (int key : {ui::vk::Escape, int('A'), 13}) closing.keyDown(key, 0);
+            closing.Timer1->fire();
+        }
+        QVERIFY(closing.isShown() && closing.EndCount == 4 && platform->programEnds == 0);
+        closing.Timer1->fire();
+        QVERIFY(!closing.isLoaded() && platform->programEnds == 1);
+
+        closing.show();
+        closing.closeButton();
+        QVERIFY(closing.EndCount == 0 && platform->programEnds == 2);
+    }
+};
+
+QTEST_MAIN(PresentationScreensTest)
+#include "presentation_screens_test.moc"

@@ -47,7 +47,11 @@ void CommandButton::click() { button_->click(); }
 
 CommandButton& CommandButton::red()
 {
-    paintBackground(button_, QPalette::Button, colors::red);
+    // A style sheet, because styles shade a palette's button colour; the face must be pure red.
+    button_->setStyleSheet(QStringLiteral(
+        "QPushButton { background-color: #FF0000; color: black; border: 2px outset #FF7070; }"
+        "QPushButton:pressed { border-style: inset; }"
+        "QPushButton:focus { outline: 1px dotted black; }"));
     return *this;
 }
 

@@ -38,6 +38,7 @@ QString TextBox::Text() const { return edit_->text(); }
 void TextBox::setText(const QString& text)
 {
     edit_->setText(withoutLineBreaks(text).left(edit_->maxLength()));
+    edit_->setCursorPosition(0);  // a text wider than its box shows its beginning
 }
 
 void TextBox::setBackColor(const QColor& color)

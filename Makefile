@@ -15,11 +15,21 @@ play: build
 	@cmake --build $(BUILD) --target play_folder
 	cd $(BUILD)/play && ../tapdash
 
+# The whole suite twice: on the normal build, then on a build with AddressSanitizer and
+# UndefinedBehaviorSanitizer, where any report fails the test that caused it.
+SANITIZED := $(BUILD)-sanitize
+SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
+
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j2
+	@cmake -S . -B $(SANITIZED) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAPDASH_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZED) -j2
+	cd $(SANITIZED) && $(SANITIZER_ENV) ctest --output-on-failure -j2
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZED)
 
 # Installs the game for the current user; PREFIX=/usr/local installs it for everyone (needs write
 # access there).

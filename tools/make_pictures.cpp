@@ -449,7 +449,8 @@ std::optional<QByteArray> encodeIcon(const QImage& argb)
     appendLittleEndian(ico, 8, 2);
     appendLittleEndian(ico, 0, 4);  // uncompressed
     appendLittleEndian(ico, pixelBytes, 4);
-    appendLittleEndian(ico, 0, 8);    // no resolution
+    appendLittleEndian(ico, 0, 4);  // no resolution, horizontal
+    appendLittleEndian(ico, 0, 4);  // and vertical
     appendLittleEndian(ico, 256, 4);  // colours used
     appendLittleEndian(ico, 0, 4);
     for (int i = 0; i < 256; ++i) {

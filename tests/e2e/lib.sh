@@ -1,0 +1,323 @@
+# shellcheck shell=bash disable=SC2034  # the variables are for the scripts that source this file
+# Drives the real game in a private X server, as a player would. Sourced by the end-to-end tests
+# and by tools/screenshots.sh.
+#
+# Windows are found by their exact caption. Positions are the designs' twips of a window's client
+# area (15 twips to a pixel). Input goes through XTEST (xdotool without --window) to the window
+# that holds the keyboard focus, so the game sees the same events a real keyboard and mouse make.
+# Every wait has a deadline, and the EXIT trap stops the game and the X server whatever happens.
+# The player's own files are never touched: the game runs in a scratch play folder with its data
+# folder ($XDG_DATA_HOME) in the scratch folder too.
+
+set -uo pipefail
+unset DISPLAY  # never the user's own screen: only the private server, once started
+
+e2e_passed=0
+e2e_scratch=$(mktemp -d "${TMPDIR:-/tmp}/tapdash-e2e.XXXXXX")
+e2e_play="$e2e_scratch/play"          # the game's working directory
+e2e_data="$e2e_scratch/data"          # the game's $XDG_DATA_HOME
+e2e_record="$e2e_data/tapdash/tapdash.ini"
+e2e_keep=""                           # keep the scratch folder (after a failure)
+e2e_xvfb_pid=""
+e2e_game_pid=""
+e2e_game_status=""                    # set by e2e_wait_exit
+win=""                                # the window the last e2e_front found
+
+e2e_say() { printf 'e2e: %s\n' "$*"; }
+
+e2e_now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
+e2e_pass()
+{
+    e2e_passed=$((e2e_passed + 1))
+    e2e_say "ok: $*"
+}
+
+e2e_fail()
+{
+    e2e_say "FAILED: $*"
+    if [ -n "${DISPLAY:-}" ] && import -silent -window root "png:$e2e_scratch/failure.png" 2>/dev/null; then
+        e2e_say "the screen at that moment: $e2e_scratch/failure.png"
+    fi
+    if [ -s "$e2e_scratch/game.log" ]; then
+        echo "--- the game's output"
+        cat "$e2e_scratch/game.log"
+        echo "---"
+    fi
+    e2e_keep=1
+    echo "e2e: $e2e_passed passed, 1 failed (scratch folder kept: $e2e_scratch)"
+    exit 1
+}
+
+# e2e_check WHAT CMD...: one named check
+e2e_check()
+{
+    local what=$1
+    shift
+    if "$@"; then e2e_pass "$what"; else e2e_fail "$what"; fi
+}
+
+e2e_done() { echo "e2e: $e2e_passed passed, 0 failed"; }
+
+e2e_cleanup()
+{
+    local pid
+    for pid in $e2e_game_pid $e2e_xvfb_pid; do
+        if kill -0 "$pid" 2>/dev/null; then
+            kill "$pid" 2>/dev/null
+            for _ in 1 2 3 4 5 6 7 8 9 10; do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+            kill -KILL "$pid" 2>/dev/null
+        fi
+    done
+    if [ -z "$e2e_keep" ]; then rm -rf "$e2e_scratch"; fi
+}
+trap e2e_cleanup EXIT
+trap 'e2e_fail "interrupted"' INT TERM
+
+# ---- the X server ----
+
+# Starts Xvfb on a free display number and waits until it accepts clients. The numbers are drawn
+# at random from a wide range: tests running side by side then never reuse the number of a server
+# that is just shutting down (its exit removes the socket file of that number).
+e2e_start_x()
+{
+    local tool attempt display
+    for tool in Xvfb xdotool import convert compare; do
+        command -v "$tool" >/dev/null || e2e_fail "$tool is missing (make test installs debian-packages.txt)"
+    done
+    for attempt in $(seq 20); do
+        display=$((100 + RANDOM % 800))
+        [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ] && continue
+        : >"$e2e_scratch/display"
+        # -displayfd: the server writes its number once it accepts clients
+        Xvfb ":$display" -displayfd 3 -nolisten tcp -screen 0 1024x768x24 -dpi 96 \
+            3>"$e2e_scratch/display" 2>"$e2e_scratch/xvfb.log" &
+        e2e_xvfb_pid=$!
+        local deadline=$(($(e2e_now_ms) + 10000))
+        while [ ! -s "$e2e_scratch/display" ] && kill -0 "$e2e_xvfb_pid" 2>/dev/null; do
+            (($(e2e_now_ms) < deadline)) || e2e_fail "Xvfb on :$display was not ready within 10 s"
+            sleep 0.05
+        done
+        if [ -s "$e2e_scratch/display" ]; then
+            export DISPLAY=":$display"
+            timeout 5 xdotool getdisplaygeometry >/dev/null || e2e_fail "Xvfb on $DISPLAY does not answer"
+            return
+        fi
+        wait "$e2e_xvfb_pid"  # taken meanwhile: try another number
+    done
+    e2e_fail "Xvfb did not start after $attempt attempts: $(cat "$e2e_scratch/xvfb.log")"
+}
+
+# ---- the game ----
+
+# e2e_launch FOLDER COMMAND: starts the game's COMMAND in FOLDER, with its data folder in the
+# scratch folder
+e2e_launch()
+{
+    mkdir -p "$e2e_data" "$e2e_scratch/config" "$e2e_scratch/runtime"
+    chmod 700 "$e2e_scratch/runtime"
+    (
+        cd "$1" || exit 1
+        export XDG_DATA_HOME="$e2e_data" XDG_CONFIG_HOME="$e2e_scratch/config" \
+            XDG_RUNTIME_DIR="$e2e_scratch/runtime" QT_QPA_PLATFORM=xcb
+        unset WAYLAND_DISPLAY QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
+        exec "$2"
+    ) >"$e2e_scratch/game.log" 2>&1 &
+    e2e_game_pid=$!
+}
+
+# e2e_start_game BINARY PICTURES_DIR: starts the game in a fresh play folder holding the pictures
+e2e_start_game()
+{
+    local binary=$1 pictures=$2
+    [ -x "$binary" ] || e2e_fail "no game binary at $binary"
+    [ -f "$pictures/back.bmp" ] || e2e_fail "no pictures in $pictures (build the play_folder target)"
+    mkdir -p "$e2e_play"
+    cp "$pictures"/* "$e2e_play/"
+    # The folder as the game itself names it (symbolic links resolved)
+    e2e_play=$(cd "$e2e_play" && pwd -P)
+    e2e_launch "$e2e_play" "$binary"
+}
+
+e2e_game_alive()
+{
+    [ -n "$e2e_game_pid" ] && kill -0 "$e2e_game_pid" 2>/dev/null &&
+        ! grep -q '^[0-9]* (.*) Z' "/proc/$e2e_game_pid/stat" 2>/dev/null
+}
+
+# e2e_wait_exit SECONDS: waits for the game to end and leaves its exit status in $e2e_game_status
+e2e_wait_exit()
+{
+    local deadline=$(($(e2e_now_ms) + $1 * 1000))
+    while e2e_game_alive; do
+        (($(e2e_now_ms) < deadline)) || e2e_fail "the game was still running $1 s later"
+        sleep 0.05
+    done
+    wait "$e2e_game_pid"
+    e2e_game_status=$?
+    e2e_game_pid=""
+}
+
+# ---- windows ----
+
+# The visible window whose caption is exactly $1, or nothing
+e2e_find()
+{
+    local pattern
+    pattern=$(printf '%s' "$1" | sed 's/[][\\.*^$+?(){}|]/\\&/g')
+    xdotool search --onlyvisible --name "^${pattern}\$" 2>/dev/null | head -n 1
+}
+
+# e2e_wait_for SECONDS WHAT CMD...: polls CMD until it succeeds; fails when the deadline passes
+# or the game ends meanwhile
+e2e_wait_for()
+{
+    local seconds=$1 what=$2
+    shift 2
+    local deadline=$(($(e2e_now_ms) + seconds * 1000))
+    until "$@"; do
+        e2e_game_alive || e2e_fail "$what: the game ended meanwhile"
+        (($(e2e_now_ms) < deadline)) || e2e_fail "$what: not within $seconds s"
+        sleep 0.1
+    done
+}
+
+e2e_shown() { win=$(e2e_find "$1") && [ -n "$win" ]; }
+e2e_not_shown() { [ -z "$(e2e_find "$1")" ]; }
+
+# e2e_front CAPTION [SECONDS]: waits for the window, gives it the keyboard focus, leaves its id
+# in $win
+e2e_front()
+{
+    e2e_wait_for "${2:-10}" "the window \"$1\" to show" e2e_shown "$1"
+    timeout 5 xdotool windowfocus --sync "$win" || e2e_fail "could not give \"$1\" the keyboard focus"
+}
+
+# e2e_wait_gone CAPTION [SECONDS]
+e2e_wait_gone() { e2e_wait_for "${2:-5}" "the window \"$1\" to close" e2e_not_shown "$1"; }
+
+# e2e_click LEFT TOP WIDTH HEIGHT: clicks the middle of a control of window $win (twips)
+e2e_click()
+{
+    local x=$((($1 + $3 / 2) / 15)) y=$((($2 + $4 / 2) / 15))
+    timeout 5 xdotool mousemove --window "$win" "$x" "$y" click 1 || e2e_fail "could not click at $x,$y"
+    sleep 0.2
+}
+
+e2e_type() { timeout 10 xdotool type --delay 30 "$1" || e2e_fail "could not type \"$1\""; }
+e2e_key() { timeout 10 xdotool key --delay 30 "$@" || e2e_fail "could not press $*"; }
+
+# No message box is open
+e2e_no_message() { e2e_not_shown "Tapdash" && e2e_not_shown "Tapdash Message"; }
+
+# e2e_dismiss TITLE: answers the message box with Return
+e2e_dismiss()
+{
+    e2e_front "$1"
+    e2e_key Return
+    e2e_wait_gone "$1"
+}
+
+# e2e_shot FILE: a picture of window $win as it shows now
+e2e_shot() { import -silent -window "$win" "png:$1" || e2e_fail "could not take a picture of window $win"; }
+
+# ---- the screens ----
+
+# Layout of the player entry screen: a player's check box, name box and ".." button (twips)
+e2e_check_box_at() { echo "5520 $((2640 + 360 * ($1 - 1))) 255 255"; }
+e2e_name_box_at() { echo "4200 $((2640 + 360 * ($1 - 1))) 1215 285"; }
+e2e_pick_button_at() { echo "5880 $((2640 + 360 * ($1 - 1))) 255 255"; }
+e2e_entry_play=(2760 4080 1455 495)
+e2e_entry_exit_game=(4200 4080 1455 495)
+e2e_entry_about=(5640 4080 975 495)
+e2e_results_same_players=(3840 2760 1935 375)
+e2e_results_exit=(3840 3120 855 375)
+e2e_results_new_players=(4680 3120 1095 375)
+e2e_credits_return=(3600 5160 2415 735)
+e2e_picker_name_box=(3120 2040 1695 285)
+e2e_picker_select=(3120 3960 1695 495)
+
+# Both Escapes of the splash screen: the product phase, then the player entry screen at once
+e2e_skip_splash()
+{
+    e2e_front "Welcome to" 20
+    e2e_key Escape
+    e2e_wait_for 5 "Escape to bring the product phase" e2e_shown "Welcome to Orvens' Tapdash"
+    e2e_front "Welcome to Orvens' Tapdash"
+    e2e_key Escape
+    e2e_front "Whos playing Tapdash then?" 5
+    e2e_wait_gone "Welcome to Orvens' Tapdash"
+}
+
+# e2e_enter_player N NAME: on the entry screen, checks player N and types the name
+e2e_enter_player()
+{
+    e2e_front "Whos playing Tapdash then?"
+    # shellcheck disable=SC2046  # the positions are four words
+    e2e_click $(e2e_check_box_at "$1")
+    # shellcheck disable=SC2046
+    e2e_click $(e2e_name_box_at "$1")
+    e2e_type "$2"
+}
+
+# A race has just been started: waits out the countdown on the race screen.
+e2e_countdown()
+{
+    local countdown_end=$(($(e2e_now_ms) + 6000))  # five ticks of one second, and some slack
+    e2e_front "Orvens Tapdash"
+    e2e_no_message || e2e_fail "a message box came up as the race screen showed"
+    while (($(e2e_now_ms) < countdown_end)); do sleep 0.1; done
+    e2e_no_message || e2e_fail "a message box came up during the countdown"
+}
+
+# e2e_run ROUNDS KEY...: ROUNDS rounds of the race, in each of which every player presses their
+# two keys (the KEYs in player order, two per player) once; nobody finishes meanwhile.
+e2e_run()
+{
+    local left=$1 round chunk
+    shift
+    while ((left > 0)); do
+        chunk=()
+        for ((round = 0; round < 10 && round < left; round++)); do chunk+=("$@"); done
+        timeout 60 xdotool key --delay 8 "${chunk[@]}" || e2e_fail "could not press the race keys"
+        left=$((left - round))
+        e2e_no_message || e2e_fail "a message box came up during the race (a false start?)"
+        e2e_shown "Orvens Tapdash" || e2e_fail "the race screen closed before every player had finished"
+    done
+}
+
+# e2e_finish KEY...: the 50th round of e2e_run's, in which every player makes the 100th accepted
+# press; answers "The race is over". The results screen is then up.
+e2e_finish()
+{
+    e2e_key "$@"
+    e2e_wait_for 5 "\"The race is over\" after the last press" e2e_shown "Tapdash"
+    e2e_dismiss Tapdash
+    e2e_front "Confirmation of Results"
+    e2e_not_shown "Orvens Tapdash" || e2e_fail "the race screen is still up with the results"
+}
+
+# e2e_race KEY...: a whole race, just started, to the results screen
+e2e_race()
+{
+    e2e_countdown
+    e2e_run 49 "$@"
+    e2e_finish "$@"
+}
+
+# ---- files ----
+
+# e2e_file_is FILE CONTENT: the file holds exactly these bytes
+e2e_file_is()
+{
+    [ -f "$1" ] && [ "$(od -An -c "$1")" = "$(printf '%s' "$2" | od -An -c)" ]
+}
+
+# e2e_record_holder NAME: the best-time file holds NAME and a time, two lines with CR LF
+e2e_record_holder()
+{
+    local content pattern=$'^'"$1"$'\r\n[0-9]+(\\.[0-9])?\r\n$'
+    [ -f "$e2e_record" ] || return 1
+    content=$(cat "$e2e_record" && printf x)
+    [[ ${content%x} =~ $pattern ]]
+}

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 
 #include "ui/colors.h"
+#include "ui/fonts.h"
 
 namespace ui {
 
@@ -21,7 +22,7 @@ TextBox::TextBox(QWidget* parent, double twipsPerUnit)
       fore_(colors::windowText),
       back_(colors::window)
 {
-    edit_->setFrame(true);
+    edit_->setFont(makeFont({}));
     // A paste can carry line breaks; a name must stay one line.
     QObject::connect(edit_, &QLineEdit::textEdited, edit_, [this](const QString& text) {
         if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))) {

@@ -148,6 +148,24 @@ private slots:
         QCOMPARE(race.Label1->Caption(), QStringLiteral("0"));
     }
 
+    void theCloseButtonAbandonsTheRace()
+    {
+        entry::Form2& entry = forms().Form2;
+        entry.Check2->click();
+        entry.Text2->setText(QStringLiteral("Bea"));
+        entry.hide();
+        race::Form1& race = startedRace(2);
+        for (int tick = 0; tick < 5; ++tick) race.Timer1->fire();
+        for (int n = 1; n <= 100; ++n) race.keyDown(n % 2 ? 'P' : 'O', 0);  // a first finisher loads the results
+        QVERIFY(forms().Form3.isLoaded() && !forms().Form3.isShown());
+
+        race.closeButton();
+        QVERIFY(!race.isLoaded() && !forms().Form3.isLoaded());
+        QVERIFY(entry.isShown());
+        QCOMPARE(entry.Text2->Text(), QStringLiteral("Bea"));
+        QVERIFY(platform.messages.isEmpty());
+    }
+
     void eachPlayerGetsARunnerStrip()
     {
         race::Form1& race = forms().Form1;

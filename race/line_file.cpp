@@ -33,6 +33,8 @@ QString failure(const QString& path, const QString& reason)
 
 std::optional<QStringList> readLineFile(const QString& path)
 {
+    // Only a regular file: opening a pipe or a device would wait for a writer that never comes.
+    if (!QFileInfo(path).isFile()) return std::nullopt;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > kLineFileMaxBytes) return std::nullopt;
     // The size can lie (a file still growing); reading one byte past the limit tells.
@@ -52,8 +54,10 @@ std::optional<QString> writeLineFile(const QString& path, const QStringList& lin
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return failure(path, file.errorString());
-    // An uncommitted save file is discarded, leaving the old content in place.
-    if (file.write(bytes) != bytes.size()) return failure(path, file.errorString());
+    // An uncommitted save file is discarded, leaving the old content in place. The bytes wait in
+    // a buffer; commit() would write them and, should that fail (a full disk), still replace the
+    // file with an empty one, so they are flushed and checked first.
+    if (file.write(bytes) != bytes.size() || !file.flush()) return failure(path, file.errorString());
     if (!file.commit()) return failure(path, file.errorString());
     return std::nullopt;
 }

@@ -1,19 +1,57 @@
 #include "ui/picture.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QtEndian>
 
 #include <cstdio>
+#include <cstdlib>
+#include <optional>
 
 namespace ui {
+
+namespace {
+
+QString tooLarge(qint64 width, qint64 height)
+{
+    return QStringLiteral("picture too large (%1 x %2 pixels)").arg(width).arg(height);
+}
+
+// What a bitmap file's header tells against it. The toolkit refuses a bitmap it finds too large
+// without saying why, and reads one whose file ends early as a whole picture, the missing rows
+// left uninitialised; an uncompressed bitmap's header tells how long its file must be.
+std::optional<QString> bitmapFault(QFile& file)
+{
+    const QByteArray header = file.peek(34);
+    if (header.size() < 34 || !header.startsWith("BM")) return std::nullopt;
+    const auto* bytes = reinterpret_cast<const uchar*>(header.constData());
+    if (qFromLittleEndian<quint32>(bytes + 14) < 40) return std::nullopt;  // no 32-bit size fields
+    const qint64 width = std::abs(qint64(qFromLittleEndian<qint32>(bytes + 18)));
+    const qint64 height = std::abs(qint64(qFromLittleEndian<qint32>(bytes + 22)));
+    if (width * height > kLargestPicturePixels) return tooLarge(width, height);
+
+    const quint32 compression = qFromLittleEndian<quint32>(bytes + 30);
+    if (compression != 0 && compression != 3) return std::nullopt;  // run-length data: no fixed length
+    const qint64 rowBytes = (width * qFromLittleEndian<quint16>(bytes + 28) + 31) / 32 * 4;
+    if (file.size() < qFromLittleEndian<quint32>(bytes + 10) + rowBytes * height)
+        return QStringLiteral("the picture file is cut short");
+    return std::nullopt;
+}
+
+}  // namespace
 
 LoadedPicture loadPicture(const QString& path)
 {
     const QFileInfo info(path);
     if (!info.exists()) return {{}, QStringLiteral("no such file")};
     if (!info.isFile()) return {{}, QStringLiteral("not a file")};
+    // Opened here, so that a file that cannot be read tells why rather than "File not found"
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {{}, file.errorString()};
+    if (const std::optional<QString> fault = bitmapFault(file)) return {{}, *fault};
 
-    QImageReader reader(path);
+    QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
     if (!reader.canRead()) {
         const QString why = reader.errorString();
@@ -21,7 +59,7 @@ LoadedPicture loadPicture(const QString& path)
     }
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() > kLargestPicturePixels)
-        return {{}, QStringLiteral("picture too large (%1 x %2 pixels)").arg(size.width()).arg(size.height())};
+        return {{}, tooLarge(size.width(), size.height())};
 
     QImage image;
     if (!reader.read(&image) || image.isNull()) {

@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using entry::PlayerList;
 
 class PlayerListFileTest : public QObject {
@@ -53,6 +55,12 @@ private slots:
         QVERIFY(stored.isNull() || (file.open(QIODevice::WriteOnly) && file.write(stored) == stored.size()));
         file.close();
         QCOMPARE(entry::readPlayerList(path), players);
+    }
+
+    void aPipeReadsAsNobodyWithoutWaiting()
+    {
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        QCOMPARE(entry::readPlayerList(path), PlayerList{});
     }
 
     void unwritableFileIsReported()

@@ -8,11 +8,28 @@
 namespace ui {
 
 namespace {
-QString withoutLineBreaks(QString text)
+// One line of whole characters: a paste can carry line breaks, and a paste cut at the most
+// characters the box holds can keep half of a character outside the Basic Multilingual Plane.
+QString oneLine(QString text)
 {
     text.remove(QLatin1Char('\r'));
     text.remove(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < text.size();) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) i += 2;
+        else if (text[i].isSurrogate()) text.remove(i, 1);
+        else ++i;
+    }
     return text;
+}
+
+// Cut to the box's length without splitting a character
+QString fitted(const QString& text, int maxLength)
+{
+    QString fit = oneLine(text);
+    if (fit.size() <= maxLength) return fit;
+    fit.truncate(maxLength);
+    if (fit.back().isHighSurrogate()) fit.chop(1);
+    return fit;
 }
 }  // namespace
 
@@ -23,11 +40,11 @@ TextBox::TextBox(QWidget* parent, double twipsPerUnit)
       back_(colors::window)
 {
     edit_->setFont(makeFont({}));
-    // A paste can carry line breaks; a name must stay one line.
     QObject::connect(edit_, &QLineEdit::textEdited, edit_, [this](const QString& text) {
-        if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))) {
+        const QString line = oneLine(text);
+        if (line != text) {
             const int cursor = edit_->cursorPosition();
-            edit_->setText(withoutLineBreaks(text));
+            edit_->setText(line);
             edit_->setCursorPosition(qMin(cursor, int(edit_->text().size())));
         }
     });
@@ -38,7 +55,7 @@ QString TextBox::Text() const { return edit_->text(); }
 
 void TextBox::setText(const QString& text)
 {
-    edit_->setText(withoutLineBreaks(text).left(edit_->maxLength()));
+    edit_->setText(fitted(text, edit_->maxLength()));
     edit_->setCursorPosition(0);  // a text wider than its box shows its beginning
 }
 

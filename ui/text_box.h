@@ -1,6 +1,6 @@
 #pragma once
 // A one-line text box. A disabled box cannot be focused or edited but keeps showing its own
-// colours, and no text it holds ever contains a line break.
+// colours, and no text it holds ever contains a line break or half a character.
 #include <QColor>
 #include <QString>
 

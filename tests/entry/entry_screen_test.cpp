@@ -80,6 +80,11 @@ private slots:
         QGuiApplication::clipboard()->setText("Abcdefgh\nijklmnop\r\n");
         edit->paste();
         QVERIFY(edit->text().startsWith("Abcdefgh") && !edit->text().contains('\n') && edit->text().size() <= 10);
+        edit->clear();
+        const QString runner = QString::fromUtf8("\U0001F3C3");  // two UTF-16 units
+        QGuiApplication::clipboard()->setText("Ann" + runner + runner + runner + runner);
+        edit->paste();  // eleven units: the last runner must go whole, not by half
+        QCOMPARE(edit->text(), "Ann" + runner + runner + runner);
     }
 
     void raceSetUp_data()

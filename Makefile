@@ -28,6 +28,12 @@ test: build
 	@cmake --build $(SANITIZED) -j2
 	cd $(SANITIZED) && $(SANITIZER_ENV) ctest --output-on-failure -j2
 
+# The speed figures, on a release build of their own, as one table kept in bench/RESULTS.md.
+bench: deps
+	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build build-bench -j2 --target bench_inputs >build-bench/build.log 2>&1 || { cat build-bench/build.log; exit 1; }
+	@bench/run.sh build-bench
+
 clean:
 	rm -rf $(BUILD) $(SANITIZED)
 

@@ -40,8 +40,12 @@ std::string numberCaption(long long value) { return std::to_string(value); }
 std::string clockCaption(long long ticks)
 {
     const long long whole = ticks / 10, tenths = std::llabs(ticks % 10);
-    std::string text = (ticks < 0 && whole == 0 ? "-" : "") + std::to_string(whole);
-    if (tenths != 0) text += "." + std::to_string(tenths);
+    std::string text = std::to_string(whole);
+    if (ticks < 0 && whole == 0) text.insert(text.begin(), '-');
+    if (tenths != 0) {
+        text += '.';
+        text += char('0' + tenths);
+    }
     return text;
 }
 

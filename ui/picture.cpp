@@ -1,5 +1,7 @@
 #include "ui/picture.h"
 
+#include <QBuffer>
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -7,6 +9,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <optional>
 
 namespace ui {
@@ -39,6 +42,28 @@ std::optional<QString> bitmapFault(QFile& file)
     return std::nullopt;
 }
 
+// Every screen loads "back.bmp" afresh, and several screens are loaded at once. Each load still
+// reads the whole file, but while its bytes stay the same the screens share one decoded copy.
+struct Decoded {
+    QByteArray digest;
+    QImage image;
+};
+std::deque<Decoded> recent;  // newest first
+
+const QImage* recentlyDecoded(const QByteArray& digest)
+{
+    for (const Decoded& entry : recent)
+        if (entry.digest == digest) return &entry.image;
+    return nullptr;
+}
+
+void remember(const QByteArray& digest, const QImage& image)
+{
+    constexpr size_t kRemembered = 4;  // the background, the two splash pictures, a runner
+    recent.push_front({digest, image});
+    if (recent.size() > kRemembered) recent.pop_back();
+}
+
 }  // namespace
 
 LoadedPicture loadPicture(const QString& path)
@@ -51,7 +76,15 @@ LoadedPicture loadPicture(const QString& path)
     if (!file.open(QIODevice::ReadOnly)) return {{}, file.errorString()};
     if (const std::optional<QString> fault = bitmapFault(file)) return {{}, *fault};
 
-    QImageReader reader(&file);
+    if (file.size() > kLargestPictureFileBytes) return {{}, QStringLiteral("picture file too large")};
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) return {{}, file.errorString()};
+    const QByteArray digest = QCryptographicHash::hash(bytes, QCryptographicHash::Sha1);
+    if (const QImage* decoded = recentlyDecoded(digest)) return {*decoded, {}};
+
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
     if (!reader.canRead()) {
         const QString why = reader.errorString();
@@ -66,6 +99,7 @@ LoadedPicture loadPicture(const QString& path)
         const QString why = reader.errorString();
         return {{}, why.isEmpty() ? QStringLiteral("not a readable picture") : why};
     }
+    remember(digest, image);
     return {image, {}};
 }
 

@@ -7,6 +7,8 @@ namespace ui {
 
 // Pictures larger than this many pixels are refused before any memory is taken for them.
 inline constexpr qint64 kLargestPicturePixels = 4096LL * 4096LL;
+// And picture files larger than this are not read at all.
+inline constexpr qint64 kLargestPictureFileBytes = 4 * kLargestPicturePixels + 65536;
 
 struct LoadedPicture {
     QImage image;   // null when the file could not be used

@@ -1,5 +1,6 @@
 // Pictures: files that are no usable picture are refused with a reason, the format comes from the
-// content, a strip cut in two gives its halves, and a screen without its background keeps red.
+// content, the same bytes decode once, a strip cut in two gives its halves, and a screen without
+// its background keeps red.
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -110,6 +111,24 @@ private slots:
             QVERIFY2(loaded.ok(), qPrintable(name + ": " + loaded.error));
             QCOMPARE(loaded.image.size(), size);
         }
+    }
+
+    void theSameBytesShareOneDecodedPictureAChangedFileDoesNot()
+    {
+        const QString path = scratch.filePath("shared.bmp");
+        QImage picture(64, 48, QImage::Format_RGB32);
+        picture.fill(Qt::green);
+        QVERIFY(picture.save(path, "BMP"));
+        const QImage first = ui::loadPicture(path).image;
+        QCOMPARE(ui::loadPicture(path).image.cacheKey(), first.cacheKey());
+
+        picture.fill(Qt::blue);
+        QVERIFY(picture.save(path, "BMP"));
+        const QImage changed = ui::loadPicture(path).image;
+        QVERIFY(changed.cacheKey() != first.cacheKey());
+        QCOMPARE(changed.pixelColor(0, 0), QColor(Qt::blue));
+        QVERIFY(QFile::remove(path));
+        QVERIFY(!ui::loadPicture(path).ok());  // every load still goes to the file
     }
 
     void aStripCutInTwoGivesItsHalves()

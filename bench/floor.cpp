@@ -1,0 +1,13 @@
+// The floor the game's figures are held against: the least a Qt Widgets program does to show a
+// window of the game's size. One empty 634 x 455 window, shown, nothing else.
+#include <QApplication>
+#include <QWidget>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QWidget window;
+    window.resize(634, 455);
+    window.show();
+    return QApplication::exec();
+}

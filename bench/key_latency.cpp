@@ -1,0 +1,117 @@
+// Key handling on the race screen: the time from a key press's arrival at the race screen's window
+// to the end of the repaint it causes, over four-player races until 10,000 presses have been
+// accepted (every press here is accepted: each player presses their two keys in turn). The press
+// comes in as the event loop hands over one from the window system; the clock stops once the
+// events the press posted (the update request among them) have been handled, as the event loop
+// would handle them next, which paints the changed runner and counter and hands the picture to the
+// X server. Clock ticks and window-system events are let through between presses, untimed.
+//
+// The floor, measured the same way and in turns with the races so both meet the same machine: an
+// empty window of the race screen's size that repaints itself whole on every key.
+// Prints: presses game-median-ms game-p99-ms game-max-ms floor-median-ms floor-p99-ms
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+#include <QWidget>
+#include <QWindow>
+
+#include "app/forms.h"
+#include "bench/race_driver.h"
+
+namespace {
+
+constexpr size_t kAcceptedPresses = 10000;
+constexpr int kPressesPerRace = 400;  // four players, 100 each
+
+// Counts the paint events of every widget, to prove each timed press painted something.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+class FloorWindow : public QWidget {
+protected:
+    void keyPressEvent(QKeyEvent*) override { update(); }
+};
+
+class Latencies {
+public:
+    // One key press to window, timed to the end of what it posted; false when it painted nothing
+    bool press(QWindow* window, Qt::Key key, const PaintCounter& counter)
+    {
+        QCoreApplication::processEvents();
+        const int paintsBefore = counter.paints;
+        QElapsedTimer clock;
+        clock.start();
+        sendKey(window, QEvent::KeyPress, key);
+        QCoreApplication::sendPostedEvents();
+        samples_.push_back(clock.nsecsElapsed());
+        return counter.paints != paintsBefore;
+    }
+    size_t count() const { return samples_.size(); }
+    // Milliseconds below which the given fraction of the presses lie
+    double percentileMs(double fraction)
+    {
+        std::sort(samples_.begin(), samples_.end());
+        const size_t rank = std::max<size_t>(size_t(fraction * double(samples_.size()) + 0.999999), 1);
+        return double(samples_[rank - 1]) / 1e6;
+    }
+
+private:
+    std::vector<qint64> samples_;
+};
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    setUpLikeTheGame();
+    InstantAnswers answers;
+    PaintCounter counter;
+    app.installEventFilter(&counter);
+    FloorWindow floor;
+    floor.resize(634, 455);
+    floor.show();
+    if (!QTest::qWaitForWindowExposed(&floor)) qFatal("the floor window did not come up");
+
+    Latencies game, floorPresses;
+    while (game.count() < kAcceptedPresses) {
+        race::Form1& race = startFourPlayerRace();
+        for (int tick = 0; tick < 5; ++tick) race.Timer1->fire();  // the countdown, without its wait
+        QWindow* window = race.window()->windowHandle();
+        for (int press = 0; press < kPressesPerRace && race.isLoaded(); ++press) {
+            const Qt::Key key = laneKeys[press % 4][press / 4 % 2];
+            const bool painted = game.press(window, key, counter);
+            // The race's last press closes the race screen, window and all, instead of painting it.
+            if (!race.isLoaded()) break;
+            if (!painted) qFatal("a press on the race screen was not painted");
+            sendKey(window, QEvent::KeyRelease, key);
+        }
+        if (race.isLoaded() || race.engine.finishCount() != 4) qFatal("a race did not end with four finishers");
+        backToEntry();
+
+        for (int press = 0; press < kPressesPerRace; ++press) {
+            if (!floorPresses.press(floor.windowHandle(), Qt::Key_P, counter))
+                qFatal("a press on the floor was not painted");
+            sendKey(floor.windowHandle(), QEvent::KeyRelease, Qt::Key_P);
+        }
+    }
+
+    const double max = game.percentileMs(1);
+    std::printf("%zu %.3f %.3f %.3f %.3f %.3f\n", game.count(), game.percentileMs(0.5), game.percentileMs(0.99), max,
+                floorPresses.percentileMs(0.5), floorPresses.percentileMs(0.99));
+    discardForms();
+    return 0;
+}

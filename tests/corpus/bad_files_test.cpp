@@ -15,7 +15,9 @@
 #include <unistd.h>
 
 #include "play.h"
-#include "stage.h"
+#include <QTest>
+
+#include "fresh_screens.h"
 #include "ui/picture.h"
 
 namespace {
@@ -142,7 +144,7 @@ int resultRows() { return forms().Form3.Label1.count() - 1; }
 
 class BadFilesTest : public QObject {
     Q_OBJECT
-    Stage stage;
+    FreshScreens stage;
     RecordingPlatform* platform = nullptr;
 
     // Lanes that run the default strip of the race screen, showing its first frame

@@ -2,35 +2,18 @@
 // its red, one line on standard error names the picture each time a screen asks for it, and the
 // whole road from the splash screen to the program's end is still there.
 #include <QDir>
-#include <QTemporaryFile>
 
-#include <cstdio>
-#include <functional>
-#include <unistd.h>
 
 #include "play.h"
-#include "stage.h"
+#include <QTest>
+
+#include "fresh_screens.h"
+#include "stderr_capture.h"
 #include "ui/colors.h"
 
 namespace {
 
 const QStringList kPictures{"back.bmp", "orvenspres.bmp", "tapdash.bmp"};
-
-// The lines the program writes to standard error while `run` runs
-QStringList stderrLines(const std::function<void()>& run)
-{
-    QTemporaryFile capture;
-    if (!capture.open()) qFatal("cannot capture standard error");
-    std::fflush(stderr);
-    const int saved = ::dup(2);
-    ::dup2(capture.handle(), 2);
-    run();
-    std::fflush(stderr);
-    ::dup2(saved, 2);
-    ::close(saved);
-    capture.seek(0);
-    return QString::fromUtf8(capture.readAll()).split(u'\n', Qt::SkipEmptyParts);
-}
 
 bool redAt(QWidget* widget, QPoint at) { return widget->grab().toImage().pixelColor(at) == ui::colors::red; }
 
@@ -38,7 +21,7 @@ bool redAt(QWidget* widget, QPoint at) { return widget->grab().toImage().pixelCo
 
 class MissingPicturesTest : public QObject {
     Q_OBJECT
-    Stage stage;
+    FreshScreens stage;
     RecordingPlatform* platform = nullptr;
     const QString home = QDir::currentPath();
     QString missing;

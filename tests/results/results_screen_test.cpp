@@ -1,4 +1,6 @@
-#include "stage.h"
+#include <QTest>
+
+#include "fresh_screens.h"
 
 #include "entry/player_list_file.h"
 #include "race/line_file.h"
@@ -62,7 +64,7 @@ QList<int> lanesSetUp()
 
 class ResultsScreenTest : public QObject {
     Q_OBJECT
-    Stage stage;
+    FreshScreens stage;
     RecordingPlatform* platform = nullptr;
 
 private slots:

@@ -1,4 +1,6 @@
-#include "stage.h"
+#include <QTest>
+
+#include "fresh_screens.h"
 
 #include "ui/keys.h"
 #include "ui/picture.h"
@@ -24,7 +26,7 @@ bool entryScreenFollowed() { return forms().Form2.isShown() && !splash().isLoade
 
 class PresentationScreensTest : public QObject {
     Q_OBJECT
-    Stage stage;
+    FreshScreens stage;
     RecordingPlatform* platform = nullptr;
 
 private slots:

@@ -4,15 +4,12 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTemporaryFile>
 #include <QTest>
 #include <QtEndian>
 
-#include <cstdio>
-#include <functional>
-#include <unistd.h>
 
 #include "recording_platform.h"
+#include "stderr_capture.h"
 #include "ui/colors.h"
 #include "ui/design.h"
 #include "ui/picture.h"
@@ -48,21 +45,6 @@ bool solid(const QImage& image, const QColor& color)
         for (int x = 0; x < image.width(); ++x)
             if (image.pixelColor(x, y) != color) return false;
     return !image.isNull();
-}
-
-QString stderrOf(const std::function<void()>& run)
-{
-    QTemporaryFile capture;
-    if (!capture.open()) return {};
-    std::fflush(stderr);
-    const int saved = ::dup(2);
-    ::dup2(capture.handle(), 2);
-    run();
-    std::fflush(stderr);
-    ::dup2(saved, 2);
-    ::close(saved);
-    capture.seek(0);
-    return QString::fromUtf8(capture.readAll());
 }
 
 }  // namespace
@@ -151,11 +133,11 @@ private slots:
         const QString home = QDir::currentPath();
         QVERIFY(QDir::setCurrent(scratch.path()));
         BackgroundForm bare;
-        const QString warnings = stderrOf([&bare] { bare.load(); });
+        const QStringList warnings = stderrLines([&bare] { bare.load(); });
         QDir::setCurrent(home);
         QVERIFY(bare.isLoaded());
         QVERIFY(bare.Picture().isNull());
-        QCOMPARE(warnings.split(u'\n').filter(QStringLiteral("back.bmp")).size(), 1);
+        QCOMPARE(warnings.filter(QStringLiteral("back.bmp")).size(), 1);
         QCOMPARE(bare.window()->grab().toImage().pixelColor(10, 10), ui::colors::red);
     }
 };

@@ -1,24 +1,30 @@
 #pragma once
-// Every screen afresh for each test, with a new recording platform and no "temp.tmp" left over.
+// Every screen afresh for each test, with a new recording platform, and neither "temp.tmp" nor a
+// best-time file left over from the test before.
 #include <optional>
 
 #include <QDir>
 #include <QFile>
 
 #include "app/forms.h"
+#include "race/best_time_file.h"
 #include "recording_platform.h"
+#include "ui/fonts.h"
 
 class FreshScreens {
 public:
+    FreshScreens() { ui::installFontSubstitutes(); }
+    ~FreshScreens() { discardForms(); }  // while the application still runs
+
     RecordingPlatform& reset()
     {
         discardForms();
         runDeferred();
         QFile::remove(QStringLiteral("temp.tmp"));
+        QFile::remove(race::bestTimeFilePath(QStringLiteral("C:\\Windows\\tapdash.ini")));
         platform_.reset();
         return platform_.emplace();
     }
-    ~FreshScreens() { discardForms(); }
 
 private:
     std::optional<RecordingPlatform> platform_;

@@ -10,8 +10,8 @@ using namespace ui::colors;
 using ui::Shape;
 
 namespace {
-QString qt(const std::string& text) { return QString::fromStdString(text); }
-std::string std(const QString& text) { return text.toStdString(); }
+QString toQt(const std::string& text) { return QString::fromStdString(text); }
+std::string toStd(const QString& text) { return text.toStdString(); }
 
 ui::Array<ui::Label>& resultArray(ResultColumn column)
 {
@@ -101,8 +101,8 @@ ui::Ref<ui::Label>& Form1::label(RaceLabel which)
     ui::controlFault("the race screen has no such label", int(which));
 }
 
-std::string Form1::caption(RaceLabel which) { return std(label(which)->Caption()); }
-void Form1::setCaption(RaceLabel which, const std::string& text) { label(which)->setCaption(qt(text)); }
+std::string Form1::caption(RaceLabel which) { return toStd(label(which)->Caption()); }
+void Form1::setCaption(RaceLabel which, const std::string& text) { label(which)->setCaption(toQt(text)); }
 bool Form1::isVisible(RaceLabel which) { return label(which)->Visible(); }
 void Form1::makeVisible(RaceLabel which) { label(which)->setVisible(true); }
 
@@ -116,8 +116,8 @@ void Form1::setTimerEnabled(RaceTimer timer, bool enabled)
     (timer == race::Timer1 ? Timer1 : Timer2)->setEnabled(enabled);
 }
 
-void Form1::loadBackground(const std::string& fileName) { ui::Form::loadBackground(qt(fileName)); }
-void Form1::messageBox(const std::string& text) { ui::msgBox(qt(text)); }
+void Form1::loadBackground(const std::string& fileName) { ui::Form::loadBackground(toQt(fileName)); }
+void Form1::messageBox(const std::string& text) { ui::msgBox(toQt(text)); }
 
 // Pending key events are handled by the event loop between two clock ticks, so the tick needs
 // no nested event loop of its own (which could run this very timer's handler inside itself).
@@ -125,10 +125,10 @@ void Form1::messageBox(const std::string& text) { ui::msgBox(qt(text)); }
 bool Form1::yield() { return isLoaded(); }
 
 void Form1::createResultLabel(ResultColumn column, int n) { resultArray(column).load(n); }
-std::string Form1::resultCaption(ResultColumn column, int n) { return std(resultArray(column)(n)->Caption()); }
+std::string Form1::resultCaption(ResultColumn column, int n) { return toStd(resultArray(column)(n)->Caption()); }
 void Form1::setResultCaption(ResultColumn column, int n, const std::string& text)
 {
-    resultArray(column)(n)->setCaption(qt(text));
+    resultArray(column)(n)->setCaption(toQt(text));
 }
 float Form1::resultTop(ResultColumn column, int n) { return resultArray(column)(n)->Top(); }
 void Form1::setResultTop(ResultColumn column, int n, float top) { resultArray(column)(n)->setTop(top); }

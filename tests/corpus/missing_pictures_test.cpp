@@ -3,26 +3,14 @@
 // whole road from the splash screen to the program's end is still there.
 #include <QDir>
 
-
-#include "play.h"
-#include <QTest>
-
 #include "fresh_screens.h"
+#include "play.h"
 #include "stderr_capture.h"
 #include "ui/colors.h"
-
-namespace {
-
-const QStringList kPictures{"back.bmp", "orvenspres.bmp", "tapdash.bmp"};
-
-bool redAt(QWidget* widget, QPoint at) { return widget->grab().toImage().pixelColor(at) == ui::colors::red; }
-
-}  // namespace
 
 class MissingPicturesTest : public QObject {
     Q_OBJECT
     FreshScreens stage;
-    RecordingPlatform* platform = nullptr;
     const QString home = QDir::currentPath();
     QString missing;
 
@@ -33,40 +21,36 @@ class MissingPicturesTest : public QObject {
         return {QString("tapdash: cannot load picture \"%1\": no such file").arg(picture)};
     }
 
-    // A screen showing back.bmp, or its own red without it
-    bool hasItsBackground(ui::Form& screen)
+    // Whether the picture shows, or where it is missing the widget keeps its own red
+    bool shows(const QString& picture, const QImage& shown, QWidget* widget) const
     {
-        if (missing != "back.bmp") return !screen.Picture().isNull();
-        return screen.Picture().isNull() && redAt(screen.window(), {10, 10});
+        if (picture != missing) return !shown.isNull();
+        return shown.isNull() && widget->grab().toImage().pixelColor(10, 10) == ui::colors::red;
     }
-
-    // The splash screen's picture box showing the picture, or its own red without it
-    bool splashShows(const QString& picture)
+    bool hasItsBackground(ui::Form& screen) const { return shows("back.bmp", screen.Picture(), screen.window()); }
+    bool splashShows(const QString& picture) const
     {
-        ui::PictureBox& box = forms().Form5.Picture1.get();
-        if (missing != picture) return !box.Picture().isNull();
-        return box.Picture().isNull() && redAt(box.widget(), box.widget()->rect().center());
+        return shows(picture, forms().Form5.Picture1->Picture(), forms().Form5.Picture1->widget());
     }
 
 private slots:
-    void init() { platform = &stage.reset(); }
     void cleanup() { QDir::setCurrent(home); }
 
     void wholeRoad_data()
     {
         QTest::addColumn<QString>("picture");
-        QTest::newRow("none missing") << QString();
-        for (const QString& picture : kPictures) QTest::newRow(qPrintable(picture)) << picture;
+        for (const char* picture : {"none", "back.bmp", "orvenspres.bmp", "tapdash.bmp"}) QTest::newRow(picture) << picture;
     }
     void wholeRoad()
     {
         QFETCH(QString, picture);
         missing = picture;
+        RecordingPlatform& platform = stage.reset();
         // A working directory of its own, holding every picture but the missing one
-        const QString folder = home + "/without " + (missing.isEmpty() ? "none" : missing);
+        const QString folder = home + "/without " + missing;
         QDir(folder).removeRecursively();
         QVERIFY(QDir().mkpath(folder));
-        for (const QString& present : kPictures)
+        for (const char* present : {"back.bmp", "orvenspres.bmp", "tapdash.bmp"})
             QVERIFY(present == missing || QFile::copy(home + '/' + present, folder + '/' + present));
         QVERIFY(QDir::setCurrent(folder));
 
@@ -82,7 +66,6 @@ private slots:
         entry::Form2& entryScreen = forms().Form2;
         QCOMPARE(stderrLines(splashTicks), warningFor("back.bmp"));
         QVERIFY(!splash.isLoaded() && entryScreen.isShown() && hasItsBackground(entryScreen));
-
         QCOMPARE(stderrLines([&] { entryScreen.Command4->click(); }), warningFor("back.bmp"));  // "About"
         QVERIFY(forms().Form7.isShown() && hasItsBackground(forms().Form7));
         QCOMPARE(stderrLines([] { forms().Form7.Command1->click(); }), QStringList());  // "Return to Tapdash"
@@ -92,11 +75,10 @@ private slots:
         QVERIFY(entryScreen.isShown());
 
         enter(1, "Ann");
-        race::Form1& raceScreen = forms().Form1;
         results::Form3& results = forms().Form3;
         QCOMPARE(stderrLines([&] { entryScreen.Command1->click(); }), warningFor("back.bmp"));  // "Play"
         for (int round = 1; round <= 2; ++round) {
-            QVERIFY(raceScreen.isShown() && hasItsBackground(raceScreen));
+            QVERIFY(forms().Form1.isShown() && hasItsBackground(forms().Form1));
             QCOMPARE(stderrLines([] { runRace(50); }), warningFor("back.bmp"));
             QVERIFY(results.isShown() && hasItsBackground(results));
             if (round == 1) QCOMPARE(stderrLines([&] { results.Command3->click(); }), warningFor("back.bmp"));  // "Same Players"
@@ -106,8 +88,8 @@ private slots:
         QCOMPARE(stderrLines([&] { results.Command2->click(); }), warningFor("back.bmp"));  // "Exit"
         QVERIFY(closing.isShown() && hasItsBackground(closing));
         for (int tick = 0; tick < 5; ++tick) closing.Timer1->fire();
-        QCOMPARE(platform->programEnds, 1);
-        QCOMPARE(platform->messages, (QStringList{"The race is over", "The race is over"}));
+        QCOMPARE(platform.programEnds, 1);
+        QCOMPARE(platform.messages, (QStringList{"The race is over", "The race is over"}));
     }
 };
 

@@ -1,13 +1,12 @@
-#include <QDir>
-#include <QFile>
+// The runner file picker: opened for one player at the working directory, only "*.rnx" files,
+// "Select", "Cancel" and the close button, directories that cannot be read, the drive list, and
+// the path joining.
 #include <QLineEdit>
 #include <QListWidget>
 #include <QStorageInfo>
 #include <QTest>
 
-#include "app/forms.h"
 #include "fresh_screens.h"
-#include "ui/fonts.h"
 
 namespace {
 
@@ -15,17 +14,13 @@ entry::Form6& picker() { return forms().Form6; }
 
 void touch(const QString& path) { QFile(path).open(QIODevice::WriteOnly); }
 
-void clickLine(QListWidget* list, int row)
+// A click on a line, or a double-click as the mouse makes it: a click, then the second press
+void clickLine(QListWidget* list, int row, bool twice = false)
 {
     list->scrollToItem(list->item(row));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
-}
-
-// As the mouse makes it: a click, then the second press
-void doubleClickLine(QListWidget* list, int row)
-{
-    clickLine(list, row);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    const QPoint at = list->visualItemRect(list->item(row)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    if (twice) QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
 }
 
 int dirLine(const QString& path) { return int(picker().Dir1->entries().indexOf(path)); }
@@ -45,79 +40,47 @@ class RunnerPickerTest : public QObject {
 private slots:
     void initTestCase()
     {
-        ui::installFontSubstitutes();
-        QVERIFY(QDir(workPath()).mkpath("more/deeper") && QDir(workPath()).mkpath("folder.rnx"));
+        QVERIFY(QDir(workPath()).mkpath("more") && QDir(workPath()).mkpath("folder.rnx"));
         for (const char* name : {"notes.txt", "robot.rnx.bak", ".hidden.rnx", "more/extra.rnx"}) touch(workPath(name));
     }
 
     void init() { screens.reset(); }
 
-    void opensForOnePlayerAtTheWorkingDirectory()
+    // Every opening starts afresh at the working directory; only "Select" writes, and only the
+    // label of the player it was opened for.
+    void openingsAndTheWaysOut()
     {
-        openFor(3);  // player 3 is not checked
-        QVERIFY(picker().isShown() && !forms().Form2.isShown());
-        QCOMPARE(picker().Label1->Caption(), "3");
-        QCOMPARE(picker().Text1->Text(), "");
-        QCOMPARE(picker().Dir1->Path(), workPath());
-        QCOMPARE(picker().File1->names(), (QStringList{"robot.rnx", "sprinter.rnx"}));
-        QCOMPARE(picker().Drive1->drives().value(0), "/");
-        QCOMPARE(picker().Drive1->Drive(), QStorageInfo(workPath()).rootPath());
-        const QStringList lines = picker().Dir1->entries();
-        QCOMPARE(lines.first(), "/");
-        QVERIFY(lines.indexOf(workPath()) < lines.indexOf(workPath("more")) && lines.contains(workPath("folder.rnx")));
-    }
-
-    void selectWritesOnlyThatPlayersLabel()
-    {
-        openFor(2);
-        clickLine(picker().File1->listWidget(), 0);
-        QCOMPARE(picker().Text1->Text(), "robot.rnx");
-        clickLine(picker().File1->listWidget(), 1);
-        QCOMPARE(picker().Text1->Text(), "sprinter.rnx");
-        picker().Text1->lineEdit()->selectAll();
-        QTest::keyClicks(picker().Text1->lineEdit(), "mine.png");
-        picker().Command1->click();
-
-        QCOMPARE(picker().SelectedPath, workPath("mine.png"));
-        QVERIFY(!picker().isLoaded() && forms().Form2.isShown());
-        const QStringList expected{"None", workPath("mine.png"), "None", "None"};
-        for (int player = 1; player <= 4; ++player) QCOMPARE(forms().Form2.Label11(player)->Caption(), expected[player - 1]);
-    }
-
-    void cancelAndCloseWriteNothingAndStartAfresh()
-    {
-        forms().Form2.Label11(1)->setCaption("/kept.rnx");
-        for (bool byCloseButton : {false, true}) {
-            openFor(1);
-            clickLine(picker().Dir1->listWidget(), dirLine(workPath("more")));
+        forms().Form2.Label11(2)->setCaption("/kept.rnx");
+        for (const QString way : {"Cancel", "close button", "Select"}) {
+            openFor(2);  // player 2 is not checked
+            QVERIFY(picker().isShown() && !forms().Form2.isShown());
+            QCOMPARE(picker().Label1->Caption(), "2");
+            QCOMPARE(picker().Text1->Text(), "");
             QCOMPARE(picker().Dir1->Path(), workPath());
-            doubleClickLine(picker().Dir1->listWidget(), dirLine(workPath("more")));
-            QCOMPARE(picker().Dir1->Path(), workPath("more"));
+            QCOMPARE(picker().File1->names(), (QStringList{"robot.rnx", "sprinter.rnx"}));
+            const QStringList dirs = picker().Dir1->entries();
+            QCOMPARE(dirs.first(), "/");
+            QVERIFY(dirs.indexOf(workPath()) < dirs.indexOf(workPath("more")) && dirs.contains(workPath("folder.rnx")));
+
+            clickLine(picker().Dir1->listWidget(), dirLine(workPath("more")));
+            QCOMPARE(picker().Dir1->Path(), workPath());  // a single click only highlights
+            clickLine(picker().Dir1->listWidget(), dirLine(workPath("more")), true);
             QCOMPARE(picker().File1->names(), QStringList{"extra.rnx"});
-            picker().Text1->setText("typed.rnx");
-            byCloseButton ? picker().closeButton() : picker().Command2->click();
+            clickLine(picker().File1->listWidget(), 0);
+            QCOMPARE(picker().Text1->Text(), "extra.rnx");
+            picker().Text1->lineEdit()->selectAll();
+            QTest::keyClicks(picker().Text1->lineEdit(), "mine.png");  // typing over it wins
+            if (way == "Select") picker().Command1->click();
+            else way == "Cancel" ? picker().Command2->click() : picker().closeButton();
+
             QVERIFY(!picker().isLoaded() && forms().Form2.isShown());
-            QCOMPARE(forms().Form2.Label11(1)->Caption(), "/kept.rnx");
+            const QString chosen = way == "Select" ? workPath("more/mine.png") : "/kept.rnx";
+            for (int player = 1; player <= 4; ++player)
+                QCOMPARE(forms().Form2.Label11(player)->Caption(), player == 2 ? chosen : "None");
         }
-        openFor(1);
-        QCOMPARE(picker().Text1->Text(), "");
-        QCOMPARE(picker().Dir1->Path(), workPath());
     }
 
-    void changingTheDriveMovesBothLists()
-    {
-        openFor(4);
-        picker().Dir1->setPath(workPath("more"));
-        QCOMPARE(picker().File1->Path(), workPath("more"));
-        // As after a pick, but of the volume at hand, so the test reads no other volume
-        picker().Drive1->raiseEvent();
-        const QString root = picker().Drive1->Drive();
-        QVERIFY(workPath().startsWith(root) && root != workPath("more"));
-        QCOMPARE(picker().Dir1->Path(), root);
-        QCOMPARE(picker().File1->Path(), root);
-    }
-
-    void unreadableAndVanishedDirectoriesAreSurvived()
+    void unreadableAndVanishedDirectoriesAndTheDrive()
     {
         QVERIFY(QDir(workPath()).mkpath("locked/inner") && QDir(workPath()).mkpath("gone/away"));
         touch(workPath("locked/hid.rnx"));
@@ -125,15 +88,22 @@ private slots:
         openFor(1);
         picker().Dir1->setPath(workPath("locked"));
         QCOMPARE(picker().File1->Path(), workPath("locked"));
-        QFile::setPermissions(workPath("locked"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(workPath("locked"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
         picker().Dir1->setPath(workPath("gone"));
         QVERIFY(QDir(workPath("gone")).removeRecursively());
-        doubleClickLine(picker().Dir1->listWidget(), dirLine(workPath("gone/away")));
+        clickLine(picker().Dir1->listWidget(), dirLine(workPath("gone/away")), true);
         QCOMPARE(picker().Dir1->Path(), workPath());
         QCOMPARE(dirLine(workPath("gone")), -1);
         picker().Dir1->setPath("/no/such/folder");
         QCOMPARE(picker().Dir1->Path(), "/");
+
+        // Changing the drive, here to the volume at hand so that no other is read, moves both lists.
+        picker().Dir1->setPath(workPath("more"));
+        const QString root = picker().Drive1->Drive();
+        QVERIFY(picker().Drive1->drives().value(0) == "/" && root == QStorageInfo(workPath()).rootPath());
+        picker().Drive1->raiseEvent();
+        QVERIFY(picker().Dir1->Path() == root && picker().File1->Path() == root);
     }
 
     void joinRunnerPathNeverDoublesTheSeparator()

@@ -1,6 +1,10 @@
+// The results screen after races run by hand: its rows, the best-time line, "New Players", "Exit"
+// and its close button, and "Same Players" with every kind of player-list file.
 #include <QTest>
 
+#include "file_bytes.h"
 #include "fresh_screens.h"
+#include "play.h"
 
 #include "entry/player_list_file.h"
 #include "race/line_file.h"
@@ -9,34 +13,6 @@
 using entry::PlayerList;
 
 namespace {
-
-race::Form1& raceScreen() { return forms().Form1; }
-
-// A race of these players, started as "Same Players" after a race with them starts it
-void startRace(const PlayerList& players)
-{
-    QVERIFY(!entry::writePlayerList("temp.tmp", players));
-    forms().Form3.Command3->click();
-}
-
-void runClock(int ticks)
-{
-    for (int tick = 0; tick < ticks; ++tick) raceScreen().Timer2->fire();
-}
-
-void countDownAndRunClock(int ticks)
-{
-    for (int second = 0; second < 5; ++second) raceScreen().Timer1->fire();
-    runClock(ticks);
-}
-
-void runLane(int lane)
-{
-    for (int press = 0; press < 50; ++press) {
-        raceScreen().keyDown(race::Lanes[lane - 1].firstKey, 0);
-        raceScreen().keyDown(race::Lanes[lane - 1].secondKey, 0);
-    }
-}
 
 // Captions of the visible result labels, column by column, templates included
 QStringList visibleRows()
@@ -48,16 +24,11 @@ QStringList visibleRows()
     return shown;
 }
 
-// Lanes fully set up; a half set-up lane shows as its negative number
-QList<int> lanesSetUp()
+// "Same Players" after a race whose player-list file holds these bytes (null: no file)
+void samePlayersFrom(const QByteArray& playerList)
 {
-    QList<int> lanes;
-    for (const race::Lane& lane : race::Lanes) {
-        const int shown = raceScreen().label(lane.nameLabel)->Visible() + raceScreen().label(lane.counterLabel)->Visible()
-                          + raceScreen().label(lane.keyLabel)->Visible() + raceScreen().Picture1(lane.number)->Visible();
-        if (shown) lanes << (shown == 4 ? lane.number : -lane.number);
-    }
-    return lanes;
+    QVERIFY(playerList.isNull() || store("temp.tmp", playerList));
+    forms().Form3.Command3->click();
 }
 
 }  // namespace
@@ -72,138 +43,119 @@ private slots:
 
     void rowsFollowTheFinishingOrder()
     {
-        startRace({{{"Ann", "None"}, {"Bo", "None"}, {"Cy", "None"}, {"Di", "None"}}});
-        countDownAndRunClock(153);
+        samePlayersFrom("Ann\r\nNone\r\nBo\r\nNone\r\nCy\r\nNone\r\nDi\r\nNone\r\n");
+        countDown();
+        tickClock(153);
         runLane(3);
-        runClock(2);
+        tickClock(2);
         runLane(1);
         runLane(4);
-        runClock(100);
+        tickClock(100);
         QVERIFY(!forms().Form3.isShown());
         runLane(2);
 
-        QVERIFY(forms().Form3.isShown() && !raceScreen().isLoaded());
-        QCOMPARE(visibleRows(), (QStringList{"1", "2", "3", "4", "Cy", "Ann", "Di", "Bo", "15.3", "15.5", "15.5", "25.5"}));
+        QVERIFY(forms().Form3.isShown() && !forms().Form1.isLoaded());
+        QCOMPARE(visibleRows(),
+                 (QStringList{"1", "2", "3", "4", "Cy", "Ann", "Di", "Bo", "15.3", "15.5", "15.5", "25.5"}));
         for (int n = 1; n <= 4; ++n)
             for (ui::Array<ui::Label>* column : {&forms().Form3.Label6, &forms().Form3.Label1, &forms().Form3.Label7})
                 QCOMPARE((*column)(n)->Top(), float(3360 + 300 * n));
         QCOMPARE(platform->messages, QStringList{"The race is over"});
     }
 
-    void newAndRecordOnlyForANewRecord_data()
-    {
-        QTest::addColumn<QStringList>("stored");
-        QTest::addColumn<int>("ticks");
-        QTest::addColumn<bool>("isNew");
-        QTest::addColumn<QString>("sentence");
-        QTest::newRow("first race") << QStringList() << 204 << true << "Best time so far is Ann with a time of 20.4";
-        QTest::newRow("same second") << QStringList{"Bo, \"B\"", "15.8"} << 152 << false << "Best time so far is Bo, \"B\" with a time of 15.8";
-        QTest::newRow("faster") << QStringList{"Bo", "15.8"} << 149 << true << "Best time so far is Ann with a time of 14.9";
-    }
+    // Whole seconds only, and strictly fewer, make a new record.
     void newAndRecordOnlyForANewRecord()
     {
-        QFETCH(QStringList, stored);
-        QFETCH(int, ticks);
-        QFETCH(bool, isNew);
-        QFETCH(QString, sentence);
-        if (!stored.isEmpty()) QVERIFY(!race::writeLineFile(race::bestTimeFilePath("C:\\Windows\\tapdash.ini"), stored));
-        startRace({{{"Ann", "None"}, {}, {}, {}}});
-        countDownAndRunClock(ticks);
-        runLane(1);
-        QCOMPARE(visibleRows(), (QStringList{"1", "Ann", QString::number(ticks / 10.0)}));
-        QVERIFY(forms().Form3.Label9->Visible() == isNew && forms().Form3.Label8->Visible() == isNew);
-        QCOMPARE(forms().Form3.Label5->Caption(), sentence);
+        const struct { QStringList stored; int ticks; bool isNew; QString holder; } races[] = {
+            {{}, 204, true, "Ann with a time of 20.4"},
+            {{"Bo, \"B\"", "15.8"}, 152, false, "Bo, \"B\" with a time of 15.8"},
+            {{"Bo", "15.8"}, 149, true, "Ann with a time of 14.9"},
+        };
+        for (const auto& row : races) {
+            init();
+            if (!row.stored.isEmpty())
+                QVERIFY(!race::writeLineFile(race::bestTimeFilePath("C:\\Windows\\tapdash.ini"), row.stored));
+            samePlayersFrom("Ann\r\nNone\r\n");
+            runRace(row.ticks);
+            QCOMPARE(visibleRows(), (QStringList{"1", "Ann", QString::number(row.ticks / 10.0)}));
+            QVERIFY(forms().Form3.Label9->Visible() == row.isNew && forms().Form3.Label8->Visible() == row.isNew);
+            QCOMPARE(forms().Form3.Label5->Caption(), "Best time so far is " + row.holder);
+        }
     }
 
-    void newPlayersKeepsTheEntriesAndExitLeavesTheClosingScreen_data()
+    // "New Players" brings the entries back; "Exit" and the close button leave the closing screen alone
+    void newPlayersThenExit()
     {
-        QTest::addColumn<bool>("closeButton");
-        QTest::newRow("Exit") << false;
-        QTest::newRow("close button") << true;
-    }
-    void newPlayersKeepsTheEntriesAndExitLeavesTheClosingScreen()
-    {
-        QFETCH(bool, closeButton);
-        entry::Form2& entryScreen = forms().Form2;
-        entryScreen.show();
-        entryScreen.Check2->click();
-        entryScreen.Text2->setText("Bo");
-        for (int round = 0; round < 2; ++round) {
-            entryScreen.Command1->click();  // "Play"
-            countDownAndRunClock(10);
-            runLane(2);
-            QCOMPARE(visibleRows(), (QStringList{"1", "Bo", "1"}));
-            if (round == 0) {
+        for (bool byCloseButton : {false, true}) {
+            init();
+            enter(2, "Bo");
+            for (int round = 0; round < 2; ++round) {
+                forms().Form2.Command1->click();  // "Play"
+                runRace(10);
+                QCOMPARE(visibleRows(), (QStringList{"1", "Bo", "1"}));
+                if (round == 1) continue;
                 forms().Form3.Command1->click();  // "New Players"
-                QVERIFY(entryScreen.isShown() && entryScreen.Text2->Text() == "Bo" && entryScreen.Check2->Value() == 1);
+                QVERIFY(forms().Form2.isShown() && forms().Form2.Check2->Value() == 1);
+                QCOMPARE(forms().Form2.Text2->Text(), "Bo");
             }
+            byCloseButton ? forms().Form3.closeButton() : forms().Form3.Command2->click();
+            QVERIFY(forms().Form4.isShown() && forms().Form4.Timer1->Enabled());
+            QVERIFY(!forms().Form1.isLoaded() && !forms().Form2.isLoaded() && !forms().Form3.isLoaded());
         }
-        if (closeButton) forms().Form3.closeButton();
-        else forms().Form3.Command2->click();  // "Exit"
-        QVERIFY(forms().Form4.isShown() && forms().Form4.Timer1->Enabled());
-        QVERIFY(!raceScreen().isLoaded() && !entryScreen.isLoaded() && !forms().Form3.isLoaded());
     }
 
-    void samePlayersSetsUpTheNamedLanes_data()
+    // The lanes of the players named in the file run, each with the runner file of its line; with
+    // nobody left the entry screen comes back as it was.
+    void samePlayers_data()
     {
+        QTest::addColumn<QByteArray>("file");  // null: none
         QTest::addColumn<PlayerList>("players");
-        QTest::addColumn<QList<int>>("lanes");
-        QTest::newRow("player 3 alone") << PlayerList{{{}, {}, {"Cy", "None"}, {}}} << QList<int>{3};
-        QTest::newRow("four, one with a runner file")
-            << PlayerList{{{" \"Bo\", Jr ", "None"}, {"Ann", "sprinter.rnx"}, {"Cy", "None"}, {"Di", "None"}}}
-            << QList<int>{1, 2, 3, 4};
-        QTest::newRow("empty name left out") << PlayerList{{{"", "None"}, {"Ann", "None"}, {}, {}}} << QList<int>{2};
-        QTest::newRow("runner file vanished") << PlayerList{{{"Ann", "gone.rnx"}, {}, {}, {}}} << QList<int>{1};
+        const QByteArray none = "\r\n\r\n";
+        QTest::newRow("player 3 alone") << none + none + "Cy\r\nNone\r\n" + none
+                                        << PlayerList{{{}, {}, {"Cy", "None"}, {}}};
+        QTest::newRow("four, odd names, a runner file")
+            << QByteArray(" \"Bo\", Jr \r\nNone\r\nAnn\r\nsprinter.rnx\r\nCy, \"C\"\r\nNone\r\nDi\r\nNone\r\n")
+            << PlayerList{{{" \"Bo\", Jr ", "None"}, {"Ann", "sprinter.rnx"}, {"Cy, \"C\"", "None"}, {"Di", "None"}}};
+        QTest::newRow("empty name left out") << "\r\nNone\r\nAnn\r\nNone\r\n" + none + none
+                                             << PlayerList{{{}, {"Ann", "None"}, {}, {}}};
+        QTest::newRow("no file") << QByteArray() << PlayerList{};
+        QTest::newRow("short file") << QByteArray("\r\nNone\r\n") << PlayerList{};
+        QTest::newRow("every name empty") << "\r\nNone\r\n" + none + none + "\r\nNone\r\n" << PlayerList{};
     }
-    void samePlayersSetsUpTheNamedLanes()
-    {
-        QFETCH(PlayerList, players);
-        QFETCH(QList<int>, lanes);
-        startRace(players);
-        QVERIFY(raceScreen().isShown() && raceScreen().Timer1->Enabled() && raceScreen().Label15->Caption() == "5");
-        QVERIFY(!forms().Form3.isLoaded() && forms().Form2.isLoaded() && !forms().Form2.isShown());
-        QCOMPARE(lanesSetUp(), lanes);
-        QCOMPARE(raceScreen().Label13->Caption(), QString::number(lanes.size()));
-        for (int lane : lanes) {
-            const PlayerList::value_type& player = players[lane - 1];
-            QCOMPARE(raceScreen().label(race::Lanes[lane - 1].nameLabel)->Caption(), player.name);
-            const QImage strip = player.runnerFile == "sprinter.rnx" ? ui::loadPicture("sprinter.rnx").image
-                                                                    : raceScreen().Picture2->Picture();
-            QCOMPARE(raceScreen().PictureClip1(lane)->Picture(), strip);
-            QCOMPARE(raceScreen().Picture1(lane)->Picture(), raceScreen().PictureClip1(lane)->GraphicCell(0));
-        }
-        QCOMPARE(platform->messages.size(), int(players[0].runnerFile == "gone.rnx"));
-
-        // Race after race the same players come back; the counters start again from "0".
-        countDownAndRunClock(5);
-        for (int lane : lanes) runLane(lane);
-        forms().Form3.Command3->click();
-        QCOMPARE(lanesSetUp(), lanes);
-        QCOMPARE(raceScreen().label(race::Lanes[lanes[0] - 1].counterLabel)->Caption(), "0");
-    }
-
-    void samePlayersWithNobodyLeftBringsTheEntryScreenBack_data()
-    {
-        QTest::addColumn<QByteArray>("file");  // null: no file
-        QTest::addColumn<bool>("entryLoaded");
-        QTest::newRow("no file") << QByteArray() << false;
-        QTest::newRow("short file") << QByteArray("\r\nNone\r\n") << true;
-        QTest::newRow("every name empty") << QByteArray("\r\nNone\r\n\r\n\r\n\r\nNone\r\n\r\n\r\n") << false;
-    }
-    void samePlayersWithNobodyLeftBringsTheEntryScreenBack()
+    void samePlayers()
     {
         QFETCH(QByteArray, file);
-        QFETCH(bool, entryLoaded);
-        QFile temp("temp.tmp");
-        QVERIFY(file.isNull() || (temp.open(QIODevice::WriteOnly) && temp.write(file) == file.size()));
-        temp.close();
-        if (entryLoaded) forms().Form2.Text4->setText("Di");
+        QFETCH(PlayerList, players);
+        forms().Form2.Text4->setText("Di");  // an entry the screen keeps
+        samePlayersFrom(file);
+        race::Form1& screen = forms().Form1;
+        QList<int> lanes;
+        for (int lane = 1; lane <= 4; ++lane)
+            if (!players[lane - 1].name.isEmpty()) lanes << lane;
+        QVERIFY(!forms().Form3.isLoaded() && forms().Form2.isShown() == lanes.isEmpty());
+        QCOMPARE(forms().Form2.Text4->Text(), "Di");
+        if (lanes.isEmpty()) {
+            const QStringList box{"Sorry, I'm afraid you have to have at least one person playing.", "Tapdash Message"};
+            QCOMPARE(platform->messages + platform->titles, box);
+            QVERIFY(!screen.isLoaded());
+            return;
+        }
+        QVERIFY(platform->messages.isEmpty());
+        QVERIFY(screen.isShown() && screen.Timer1->Enabled() && screen.Label15->Caption() == "5");
+        QCOMPARE(lanesSetUp(), lanes);
+        QCOMPARE(screen.Label13->Caption(), QString::number(lanes.size()));
+        for (int lane : lanes) {
+            QCOMPARE(screen.label(race::Lanes[lane - 1].nameLabel)->Caption(), players[lane - 1].name);
+            const ui::LoadedPicture runner = ui::loadPicture(players[lane - 1].runnerFile);  // none named "None"
+            QCOMPARE(screen.PictureClip1(lane)->Picture(), runner.ok() ? runner.image : screen.Picture2->Picture());
+            QCOMPARE(screen.Picture1(lane)->Picture(), screen.PictureClip1(lane)->GraphicCell(0));
+        }
 
+        // Race after race the same players come back; the counters start again from "0".
+        runRace(5);
         forms().Form3.Command3->click();
-        QCOMPARE(platform->messages, QStringList{"Sorry, I'm afraid you have to have at least one person playing."});
-        QCOMPARE(platform->titles, QStringList{"Tapdash Message"});
-        QVERIFY(!raceScreen().isLoaded() && !forms().Form3.isLoaded() && forms().Form2.isShown());
-        QCOMPARE(forms().Form2.Text4->Text(), entryLoaded ? "Di" : "Disabled");
+        QCOMPARE(lanesSetUp(), lanes);
+        QCOMPARE(screen.label(race::Lanes[lanes[0] - 1].counterLabel)->Caption(), "0");
     }
 };
 

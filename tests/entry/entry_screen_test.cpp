@@ -15,13 +15,9 @@ using namespace ui::colors;
 
 namespace {
 
-const QString kNobody = "Sorry, I'm afraid you have to have at least one person playing.";
-
-entry::Form2& entryScreen() { return forms().Form2; }
-
 bool rowIs(int player, const QString& text, bool enabled, const QColor& back)
 {
-    ui::TextBox& box = entryScreen().nameBox(player).get();
+    ui::TextBox& box = forms().Form2.nameBox(player).get();
     return box.Text() == text && box.Enabled() == enabled && box.BackColor() == back;
 }
 
@@ -33,17 +29,11 @@ class EntryScreenTest : public QObject {
     RecordingPlatform* platform = nullptr;
 
 private slots:
-    void init()
-    {
-        platform = &screens.reset();
-        entryScreen().show();
-    }
+    void init() { platform = &screens.reset(), forms().Form2.show(); }
 
     void playerSwitch()
     {
-        auto& form = entryScreen();
-        for (int player = 1; player <= 4; ++player)
-            QVERIFY(rowIs(player, "Disabled", false, lightGrey) && form.Label11(player)->Caption() == "None");
+        auto& form = forms().Form2;
         enter(2, "Bo");
         form.Label11(2)->setCaption("/r/bo.rnx");
         QVERIFY(rowIs(2, "Bo", true, white));
@@ -57,11 +47,10 @@ private slots:
     void nameBoxHoldsTenCharactersOnOneLine()
     {
         enter(1, "Abcdefghijk");
-        QCOMPARE(entryScreen().Text1->Text(), "Abcdefghij");
-        entryScreen().Check3->click();
-        QLineEdit* edit = entryScreen().Text3->lineEdit();
+        QCOMPARE(forms().Form2.Text1->Text(), "Abcdefghij");
+        QLineEdit* edit = forms().Form2.Text1->lineEdit();
         const QString runner = QString::fromUtf8("\U0001F3C3");  // two UTF-16 units
-        const QString three = runner + runner + runner;
+        const QString three = runner.repeated(3);
         // The second paste is eleven units: the last runner must go whole, not by half.
         for (const auto& [pasted, kept] : QList<QPair<QString, QString>>{{"Al\r\nBo\nCy", "AlBoCy"},
                                                                          {"Ann" + three + runner, "Ann" + three}}) {
@@ -84,15 +73,13 @@ private slots:
             QTest::newRow(tag) << names << (runners.isEmpty() ? QStringList(4, "None") : runners) << file << message;
         };
         const QByteArray empty = "\r\n\r\n";
-        row("nobody checked", {"-", "-", "-", "-"}, empty + empty + empty + empty, kNobody,
-            {"/r/a.rnx", "None", "None", "None"});
-        row("only player 4", {"-", "-", "-", "Dee"}, empty + empty + empty + "Dee\r\nNone\r\n");
-        row("all four", {"Ann", "Bo", "Cy", "Dee"}, "Ann\r\nNone\r\nBo\r\nNone\r\nCy\r\nNone\r\nDee\r\nNone\r\n");
-        row("empty name", {"", "-", "-", "-"}, "\r\nNone\r\n" + empty + empty + empty);
-        row("named Disabled", {"Disabled", "Bo", "-", "-"}, empty + "Bo\r\nNone\r\n" + empty + empty);
-        row("comma and quote", {"-", "-", "Ann, \"B\"", "-"}, empty + empty + "Ann, \"B\"\r\nNone\r\n" + empty);
-        row("unchecked with a runner file", {"Ann", "-", "-", "-"}, "Ann\r\nNone\r\n" + empty + empty + empty, {},
-            {"None", "/gone/b.rnx", "None", "None"});
+        row("nobody checked", {"-", "-", "-", "-"}, empty + empty + empty + empty,
+            "Sorry, I'm afraid you have to have at least one person playing.", {"/r/a.rnx", "None", "None", "None"});
+        row("only player 4, player 2 unchecked with a runner file", {"-", "-", "-", "Dee"},
+            empty + empty + empty + "Dee\r\nNone\r\n", {}, {"None", "/gone/b.rnx", "None", "None"});
+        row("all four, a comma and quote", {"Ann", "Bo", "Cy, \"C\"", "Dee"},
+            "Ann\r\nNone\r\nBo\r\nNone\r\nCy, \"C\"\r\nNone\r\nDee\r\nNone\r\n");
+        row("named Disabled, empty name", {"Disabled", "", "-", "-"}, empty + "\r\nNone\r\n" + empty + empty);
         row("a runner file and a missing one", {"Ann", "Bo", "-", "-"},
             "Ann\r\nsprinter.rnx\r\nBo\r\ngone.rnx\r\n" + empty + empty, "Player 2 (Bo) cannot run as \"gone.rnx\": ",
             {"sprinter.rnx", "gone.rnx", "None", "None"});
@@ -105,7 +92,7 @@ private slots:
         QFETCH(QStringList, runners);
         QFETCH(QByteArray, file);
         QFETCH(QString, message);
-        auto& form = entryScreen();
+        auto& form = forms().Form2;
         QList<int> lanes;
         for (int player = 1; player <= 4; ++player) {
             form.Label11(player)->setCaption(runners[player - 1]);
@@ -124,8 +111,8 @@ private slots:
         const bool raced = !lanes.isEmpty() && !file.isNull();
         QVERIFY(race.isLoaded() == raced && form.isShown() == !raced);
         if (!raced) return;
-        QVERIFY(race.isShown() && race.Timer1->Enabled() && !race.Timer2->Enabled());
-        QCOMPARE(race.Label13->Caption(), QString::number(lanes.size()));
+        QVERIFY(race.isShown() && race.Timer1->Enabled() && !race.Timer2->Enabled()
+                && race.Label13->Caption() == QString::number(lanes.size()));
         QCOMPARE(lanesSetUp(), lanes);
         for (int lane : lanes) {
             QCOMPARE(race.label(race::Lanes[lane - 1].nameLabel)->Caption(), names[lane - 1]);
@@ -139,9 +126,8 @@ private slots:
     {
         for (bool byCloseButton : {false, true}) {
             init();
-            byCloseButton ? entryScreen().closeButton() : entryScreen().Command2->click();
-            QVERIFY(forms().Form4.isShown() && !entryScreen().isLoaded());
-            QCOMPARE(platform->programEnds, 1);
+            byCloseButton ? forms().Form2.closeButton() : forms().Form2.Command2->click();
+            QVERIFY(forms().Form4.isShown() && !forms().Form2.isLoaded() && platform->programEnds == 1);
         }
     }
 };

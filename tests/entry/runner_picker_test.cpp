@@ -12,8 +12,6 @@ namespace {
 
 entry::Form6& picker() { return forms().Form6; }
 
-void touch(const QString& path) { QFile(path).open(QIODevice::WriteOnly); }
-
 // A click on a line, or a double-click as the mouse makes it: a click, then the second press
 void clickLine(QListWidget* list, int row, bool twice = false)
 {
@@ -25,11 +23,7 @@ void clickLine(QListWidget* list, int row, bool twice = false)
 
 int dirLine(const QString& path) { return int(picker().Dir1->entries().indexOf(path)); }
 
-void openFor(int player)
-{
-    forms().Form2.show();
-    forms().Form2.Command3(player)->click();
-}
+void openFor(int player) { forms().Form2.show(), forms().Form2.Command3(player)->click(); }
 
 }  // namespace
 
@@ -41,7 +35,8 @@ private slots:
     void initTestCase()
     {
         QVERIFY(QDir(workPath()).mkpath("more") && QDir(workPath()).mkpath("folder.rnx"));
-        for (const char* name : {"notes.txt", "robot.rnx.bak", ".hidden.rnx", "more/extra.rnx"}) touch(workPath(name));
+        for (const char* name : {"notes.txt", "robot.rnx.bak", ".hidden.rnx", "more/extra.rnx"})
+            QFile(workPath(name)).open(QIODevice::WriteOnly);
     }
 
     void init() { screens.reset(); }
@@ -54,13 +49,11 @@ private slots:
         for (const QString way : {"Cancel", "close button", "Select"}) {
             openFor(2);  // player 2 is not checked
             QVERIFY(picker().isShown() && !forms().Form2.isShown());
-            QCOMPARE(picker().Label1->Caption(), "2");
-            QCOMPARE(picker().Text1->Text(), "");
+            QVERIFY(picker().Label1->Caption() == "2" && picker().Text1->Text().isEmpty());
             QCOMPARE(picker().Dir1->Path(), workPath());
             QCOMPARE(picker().File1->names(), (QStringList{"robot.rnx", "sprinter.rnx"}));
-            const QStringList dirs = picker().Dir1->entries();
-            QCOMPARE(dirs.first(), "/");
-            QVERIFY(dirs.indexOf(workPath()) < dirs.indexOf(workPath("more")) && dirs.contains(workPath("folder.rnx")));
+            QVERIFY(dirLine("/") == 0 && dirLine(workPath()) < dirLine(workPath("more")));
+            QVERIFY(dirLine(workPath("folder.rnx")) > 0);
 
             clickLine(picker().Dir1->listWidget(), dirLine(workPath("more")));
             QCOMPARE(picker().Dir1->Path(), workPath());  // a single click only highlights
@@ -82,8 +75,7 @@ private slots:
 
     void unreadableAndVanishedDirectoriesAndTheDrive()
     {
-        QVERIFY(QDir(workPath()).mkpath("locked/inner") && QDir(workPath()).mkpath("gone/away"));
-        touch(workPath("locked/hid.rnx"));
+        QVERIFY(QDir(workPath()).mkpath("locked") && QDir(workPath()).mkpath("gone/away"));
         QFile::setPermissions(workPath("locked"), QFileDevice::Permissions{});
         openFor(1);
         picker().Dir1->setPath(workPath("locked"));

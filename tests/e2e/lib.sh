@@ -111,28 +111,32 @@ e2e_start_x()
 # ---- the game ----
 
 # e2e_launch FOLDER COMMAND: starts the game's COMMAND in FOLDER, with its data folder in the
-# scratch folder. Now and then the X server refuses a new client outright; a game that ends at
-# once because it could not connect is started again, at most three times.
+# scratch folder
 e2e_launch()
 {
+    e2e_launched=("$1" "$2")
     mkdir -p "$e2e_data" "$e2e_scratch/config" "$e2e_scratch/runtime"
     chmod 700 "$e2e_scratch/runtime"
-    local attempt
-    for attempt in 1 2 3; do
-        (
-            cd "$1" || exit 1
-            export XDG_DATA_HOME="$e2e_data" XDG_CONFIG_HOME="$e2e_scratch/config" \
-                XDG_RUNTIME_DIR="$e2e_scratch/runtime" QT_QPA_PLATFORM=xcb
-            unset WAYLAND_DISPLAY QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
-            exec "$2"
-        ) >"$e2e_scratch/game.log" 2>&1 &
-        e2e_game_pid=$!
-        local deadline=$(($(e2e_now_ms) + 1000))
-        while e2e_game_alive && (($(e2e_now_ms) < deadline)); do sleep 0.05; done
-        e2e_game_alive || ! grep -q 'could not connect to display' "$e2e_scratch/game.log" && return
-        wait "$e2e_game_pid" 2>/dev/null
-        echo "e2e: the game could not connect to $DISPLAY (attempt $attempt); starting it again"
-    done
+    (
+        cd "$1" || exit 1
+        export XDG_DATA_HOME="$e2e_data" XDG_CONFIG_HOME="$e2e_scratch/config" \
+            XDG_RUNTIME_DIR="$e2e_scratch/runtime" QT_QPA_PLATFORM=xcb
+        unset WAYLAND_DISPLAY QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
+        exec "$2"
+    ) >"$e2e_scratch/game.log" 2>&1 &
+    e2e_game_pid=$!
+}
+
+# Now and then the X server refuses a new client outright. A game that ended because it could not
+# connect is started again (at most twice); true when that was the case.
+e2e_relaunched=0
+e2e_relaunch_refused()
+{
+    grep -q 'could not connect to display' "$e2e_scratch/game.log" 2>/dev/null && ((e2e_relaunched < 2)) || return 1
+    wait "$e2e_game_pid" 2>/dev/null
+    e2e_relaunched=$((e2e_relaunched + 1))
+    echo "e2e: the X server refused the game's connection; starting it again"
+    e2e_launch "${e2e_launched[@]}"
 }
 
 # e2e_start_game BINARY PICTURES_DIR: starts the game in a fresh play folder holding the pictures
@@ -185,7 +189,7 @@ e2e_wait_for()
     shift 2
     local deadline=$(($(e2e_now_ms) + seconds * 1000))
     until "$@"; do
-        e2e_game_alive || e2e_fail "$what: the game ended meanwhile"
+        e2e_game_alive || e2e_relaunch_refused || e2e_fail "$what: the game ended meanwhile"
         (($(e2e_now_ms) < deadline)) || e2e_fail "$what: not within $seconds s"
         sleep 0.1
     done

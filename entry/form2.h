@@ -40,4 +40,7 @@ private:
     void Command4_Click();         // "About"
 };
 
+// The message for a race with nobody in it, from "Play" and from "Same Players" alike
+void sayNobodyPlays();
+
 }  // namespace entry

@@ -19,6 +19,12 @@ constexpr std::array<std::array<race::RaceLabel, 3>, 4> kLaneLabelsInShowingOrde
 
 }  // namespace
 
+void sayNobodyPlays()
+{
+    ui::msgBox(QStringLiteral("Sorry, I'm afraid you have to have at least one person playing."),
+               QStringLiteral("Tapdash Message"));
+}
+
 void Form2::Command1_Click()
 {
     PlayerList rows;
@@ -43,8 +49,7 @@ void Form2::Command1_Click()
 
     if (playerCount == 0) {
         race.unload();
-        ui::msgBox(QStringLiteral("Sorry, I'm afraid you have to have at least one person playing."),
-                   QStringLiteral("Tapdash Message"));
+        sayNobodyPlays();
         return;
     }
 

@@ -2,7 +2,6 @@
 #include "app/forms.h"
 #include "entry/player_list_file.h"
 #include "race/caption_number.h"
-#include "ui/platform.h"
 
 namespace results {
 
@@ -30,8 +29,7 @@ void Form3::Command3_Click()
 
     // The race logic needs a runner: with nobody left, back to the entry screen instead.
     if (raceScreen.Label13->Caption() == QLatin1String("0")) {
-        ui::msgBox(QStringLiteral("Sorry, I'm afraid you have to have at least one person playing."),
-                   QStringLiteral("Tapdash Message"));
+        entry::sayNobodyPlays();
         raceScreen.unload();
         forms().Form2.show();
         unload();

@@ -1,21 +1,11 @@
 #include "ui/buttons.h"
 
+#include <QPalette>
 #include <QCheckBox>
 #include <QPushButton>
 
-#include "ui/colors.h"
 
 namespace ui {
-
-namespace {
-void paintBackground(QWidget* widget, QPalette::ColorRole role, const QColor& color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, color);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-}  // namespace
 
 CheckBox::CheckBox(QWidget* parent, double twipsPerUnit, const QString& caption)
     : Control(new QCheckBox(caption, parent), Layer::Windowed, twipsPerUnit),
@@ -30,7 +20,10 @@ void CheckBox::click() { box_->click(); }
 
 CheckBox& CheckBox::back(const QColor& color)
 {
-    paintBackground(box_, QPalette::Window, color);
+    QPalette palette = box_->palette();
+    palette.setColor(QPalette::Window, color);
+    box_->setPalette(palette);
+    box_->setAutoFillBackground(true);
     return *this;
 }
 

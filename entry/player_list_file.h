@@ -27,8 +27,9 @@ PlayerList playerListFromEntry(const PlayerList& entryRows);
 [[nodiscard]] std::optional<QString> writePlayerList(const QString& path, const PlayerList& players);
 
 // The list a file holds, each line whole without its line end. Missing lines are empty; a
-// missing or unreadable file (too large for a player list, or not UTF-8) reads as all empty. A
-// name line is cut to what a name box holds.
+// missing or unreadable file (too large for a player list, holding a NUL byte, or a link) reads
+// as all empty; one not in UTF-8 is read as Windows-1252. A name line is cut to what a name box
+// holds.
 PlayerList readPlayerList(const QString& path);
 
 }  // namespace entry

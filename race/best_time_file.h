@@ -13,13 +13,15 @@ struct BestTimeRecord {
 };
 
 // The real file behind a design path. "C:\Windows\tapdash.ini" in any letter case, as on the
-// design's file system, is tapdash.ini in the application's data folder, which is created when
-// missing. Any other path is already real and returned unchanged.
+// design's file system, is tapdash.ini in the application's data folder ($XDG_DATA_HOME/tapdash
+// or ~/.local/share/tapdash), which is created when missing; empty when the player has no data
+// folder. Any other path is already real and returned unchanged.
 QString bestTimeFilePath(const QString& designPath);
 
 // The record a best-time file holds; nothing when the file is unreadable, has fewer than two
-// lines or its second line is not a number.
-std::optional<BestTimeRecord> readBestTimeFile(const QString& path);
+// lines or its second line is not a number. A file that cannot be opened or read also sets
+// `openFailure`, when given, to a text naming the file and the reason.
+std::optional<BestTimeRecord> readBestTimeFile(const QString& path, QString* openFailure = nullptr);
 
 // The results screen as the record update sees it.
 class RecordBoard {
@@ -33,9 +35,11 @@ public:
 };
 
 // Checks the winner's time against the stored record, stores a new record and writes the
-// best-time sentence. A bad file is kept beside the record as "tapdash.ini.bad" and the record
-// starts again from the default; a file that cannot be written is reported, and the sentence
-// shows what the file holds after all.
+// best-time sentence, as one step against other games sharing the file. A bad file is kept
+// beside the record as "tapdash.ini.bad" and the record starts again from the default; a file
+// that cannot be written is reported, and the sentence shows what the file holds after all. A
+// file that cannot be read is reported and left alone, and the sentence stays empty, as it does
+// without a data folder (said once).
 void updateBestTime(RecordBoard& board);
 
 }  // namespace race

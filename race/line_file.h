@@ -1,6 +1,7 @@
 #pragma once
 // Small text files of whole lines, shared by the files that carry state between screens and runs:
-// UTF-8, every line written with "\r\n", any line end accepted when read.
+// written in UTF-8 with "\r\n" after every line; read as UTF-8, or as Windows-1252 when the bytes are
+// not UTF-8, with any line end. Links are never followed.
 #include <QString>
 #include <QStringList>
 
@@ -12,12 +13,16 @@ namespace race {
 inline constexpr qint64 kLineFileMaxBytes = 64 * 1024;
 
 // The file's lines, each whole without its line end (CR LF, LF or CR alone; the last line may
-// lack one). Nothing when the file cannot be read, is larger than kLineFileMaxBytes or is not UTF-8.
-std::optional<QStringList> readLineFile(const QString& path);
+// lack one). Nothing when the path is not a regular file (a link is not), cannot be read, is larger
+// than kLineFileMaxBytes or holds a NUL byte. A regular file that cannot be opened or read also
+// sets `openFailure`, when given, to a text naming the file and the reason.
+std::optional<QStringList> readLineFile(const QString& path, QString* openFailure = nullptr);
 
 // Replaces the file's content with the lines, each ended by "\r\n", through a temporary file
-// renamed over the old one, so a failed write leaves the old content whole. On failure returns a
-// text naming the file and the reason.
+// renamed over the old one, so a failed write leaves the old content whole; a link of that name is
+// replaced, not followed. In a folder where no file may be made, a regular file that may be
+// written is rewritten in place. Leftovers of saves killed more than a minute ago are removed.
+// On failure returns a text naming the file and the reason.
 [[nodiscard]] std::optional<QString> writeLineFile(const QString& path, const QStringList& lines);
 
 }  // namespace race

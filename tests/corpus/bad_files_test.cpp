@@ -1,21 +1,18 @@
 // Bad files met in play, one of each kind through the screens that meet it: a damaged best-time
 // file and player list, a record with no room to save it, runner files that cannot be used and a
-// working directory where nothing can be written. Each way a file can be damaged is tested on the
+// working directory where no new file can be made. Each way a file can be damaged is tested on the
 // file logic alone in tests/files; pictures alone in tests/ui.
 #include <QBuffer>
 #include <QImage>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 
-#include <array>
 #include <csignal>
-#include <linux/capability.h>
 #include <sys/resource.h>
-#include <sys/syscall.h>
-#include <unistd.h>
 
 #include "file_bytes.h"
 #include "fresh_screens.h"
+#include "hold_permissions.h"
 #include "play.h"
 #include "ui/picture.h"
 
@@ -24,22 +21,6 @@ namespace {
 const QString kRaceOver = "The race is over";
 
 QString recordPath() { return race::bestTimeFilePath("C:\\Windows\\tapdash.ini"); }
-
-// Root gets past file permissions through two capabilities. Without them in the effective set
-// of this thread, the one the screens run on, permissions hold for root as for anyone else until
-// the returned guard goes.
-auto holdPermissions()
-{
-    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    std::array<__user_cap_data_struct, 2> saved{};
-    const bool read = syscall(SYS_capget, &header, saved.data()) == 0;
-    auto reduced = saved;
-    reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
-    const bool held = read && syscall(SYS_capset, &header, reduced.data()) == 0;
-    return qScopeGuard([=]() mutable {
-        if (held) syscall(SYS_capset, &header, saved.data());
-    });
-}
 
 int resultRows() { return forms().Form3.Label1.count() - 1; }
 
@@ -161,18 +142,30 @@ private slots:
         QCOMPARE(fileBytes("temp.tmp"), damagedList);
     }
 
-    // "Play" in a working directory without write permission: the earlier player list stays
-    // whole, no race starts and the entry screen keeps every entry
+    // "Play" in a working directory without write permission: a player list that may be written
+    // is rewritten in place and the race starts. Otherwise the earlier list stays whole, no race
+    // starts and the entry screen keeps every entry; a link there is not followed either.
+    void unwritableWorkingDirectory_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::newRow("writable player list") << "file";
+        QTest::newRow("read-only player list") << "read-only";
+        QTest::newRow("player list a link to a writable file") << "link";
+    }
     void unwritableWorkingDirectory()
     {
+        QFETCH(QString, list);
         const QByteArray earlier = "Ann\r\nNone\r\n\r\n\r\n\r\n\r\n\r\n\r\n";
         // Outside the scratch folder, which a folder left locked would keep from being made anew
         const QTemporaryDir outside;
-        QVERIFY(outside.isValid() && store(outside.filePath("temp.tmp"), earlier));
+        QVERIFY(outside.isValid() && store(outside.filePath("earlier"), earlier));
+        const QString listPath = outside.filePath("temp.tmp");
+        QVERIFY(list == "link" ? QFile::link("earlier", listPath) : QFile::copy(outside.filePath("earlier"), listPath));
+        QVERIFY(list != "read-only" || QFile::setPermissions(listPath, QFile::ReadOwner));
         entry::Form2& entryScreen = forms().Form2;
         entryScreen.show();
         enter(4, "Di");
-        entryScreen.Label11(4)->setCaption("/r/di.rnx");
+        entryScreen.Label11(4)->setCaption("None");
 
         const auto unlock = qScopeGuard([&outside, home = QDir::currentPath()] {
             QFile::setPermissions(outside.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -183,15 +176,21 @@ private slots:
         if (QFile("probe").open(QIODevice::WriteOnly)) QSKIP("this process writes files whatever the folder's permissions say");
         entryScreen.Command1->click();  // "Play"
 
+        if (list == "file") {
+            QVERIFY(platform->messages.isEmpty() && forms().Form1.isShown());
+            QCOMPARE(fileBytes("temp.tmp"), "\r\n\r\n\r\n\r\n\r\n\r\nDi\r\nNone\r\n");
+            return;
+        }
         QCOMPARE(platform->messages.size(), 1);
         const QString message = platform->messages[0];
         QVERIFY2(message.startsWith("The player list could not be saved")
                      && message.contains('"' + QDir::current().absoluteFilePath("temp.tmp") + '"'),
                  qPrintable(message));
         QVERIFY(!forms().Form1.isLoaded() && entryScreen.isShown());
-        QVERIFY(entryScreen.Check4->Value() == 1 && entryScreen.Text4->Text() == "Di" && entryScreen.Label11(4)->Caption() == "/r/di.rnx");
+        QVERIFY(entryScreen.Check4->Value() == 1 && entryScreen.Text4->Text() == "Di" && entryScreen.Label11(4)->Caption() == "None");
         QVERIFY(entryScreen.Check1->Value() == 0 && entryScreen.Text1->Text() == "Disabled");
         QCOMPARE(fileBytes("temp.tmp"), earlier);
+        QCOMPARE(fileBytes("earlier"), earlier);
     }
 };
 

@@ -1,10 +1,15 @@
 #include "race/best_time_file.h"
 
 #include <QDir>
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <thread>
+
 #include "tests/support/file_bytes.h"
+#include "tests/support/hold_permissions.h"
+#include "tests/support/planted_links.h"
 
 namespace {
 
@@ -56,6 +61,7 @@ private slots:
         QTest::newRow("99.5 does not") << kDefault << "99.5" << zeblo << false;
         QTest::newRow("15.2 not 15.8, CR only") << QByteArray("Bo, \"B\"\r15.8\r") << "15.2" << bo << false;
         QTest::newRow("15.2 not 15.8, no final end") << QByteArray("Bo, \"B\"\n15.8") << "15.2" << bo << false;
+        QTest::newRow("15.2 not 15.8, Windows-1252") << QByteArray("Zo\xeb\r\n15.8\r\n") << "15.2" << "Zoë with a time of 15.8" << false;
         QTest::newRow("bad: empty") << QByteArray("") << "20.4" << winner << true;
         QTest::newRow("bad: one line") << QByteArray("Bo\r\n") << "99.0" << zeblo << true;
         QTest::newRow("bad: not a number") << QByteArray("Bo\r\nfast\r\n") << "99.0" << zeblo << true;
@@ -99,6 +105,101 @@ private slots:
         QCOMPARE(board.messages.size(), 1);
         QVERIFY2(board.messages[0].contains(recordPath), qPrintable(board.messages[0]));
         QCOMPARE(fileBytes(file), "junk");
+    }
+
+    // A link planted as the record or its bad copy is replaced; what it points at stays as it was.
+    void aLinkIsReplacedNotFollowed_data()
+    {
+        QVERIFY(QDir().mkpath(dataHome.filePath("targets")));
+        addLinkTargetRows(QDir(dataHome.filePath("targets")), "record ");
+        addLinkTargetRows(QDir(dataHome.filePath("targets")), "bad copy ");
+    }
+    void aLinkIsReplacedNotFollowed()
+    {
+        QFETCH(QString, target);
+        const QString before = fileState(target);
+        const bool badCopy = QByteArray(QTest::currentDataTag()).startsWith("bad");
+        QVERIFY(QDir().mkpath(dataHome.filePath("tapdash")) && (!badCopy || store(recordPath, "Bo\r\nfast\r\n")));
+        const QString link = badCopy ? recordPath + ".bad" : recordPath;
+        QVERIFY(QFile::link(target, link));
+        const RecordedBoard board("20.4");
+        QVERIFY2(board.messages.isEmpty(), qPrintable(board.messages.join('\n')));
+        QVERIFY(!QFileInfo(link).isSymLink());
+        QCOMPARE(fileBytes(link), badCopy ? "Bo\r\nfast\r\n" : (kWinner + "\r\n20.4\r\n").toUtf8());
+        QCOMPARE(fileState(target), before);
+    }
+
+    // Without root's way past permissions: a read-only data folder with a writable record takes
+    // the new record in place; a record that cannot be read is left as it was and reported.
+    void permissionsAreHonoured_data()
+    {
+        QTest::addColumn<bool>("readOnlyFolder");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("read-only folder") << true << "Best time so far is " + kWinner + " with a time of 20.4";
+        QTest::newRow("record without read permission") << false << QString();
+    }
+    void permissionsAreHonoured()
+    {
+        QFETCH(bool, readOnlyFolder);
+        const QString folder = dataHome.filePath("tapdash");
+        QVERIFY(QDir().mkpath(folder) && store(recordPath, "Bo\r\n30.5\r\n"));
+        const auto unlock = [&] {
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QFile::setPermissions(recordPath, QFile::ReadOwner | QFile::WriteOwner);
+        };
+        const auto unlockAtLast = qScopeGuard(unlock);
+        QVERIFY(QFile::setPermissions(readOnlyFolder ? folder : recordPath, readOnlyFolder ? QFile::ReadOwner | QFile::ExeOwner : QFile::WriteOwner));
+        const auto hold = holdPermissions();
+        if (readOnlyFolder ? QFile(folder + "/probe").open(QIODevice::WriteOnly) : QFile(recordPath).open(QIODevice::ReadOnly))
+            QSKIP("this process reads and writes files whatever their permissions say");
+
+        const RecordedBoard board("20.4");
+        QTEST(board.line, "line");
+        QCOMPARE(board.newRecordShown, int(readOnlyFolder));
+        QCOMPARE(board.messages.size(), int(!readOnlyFolder));
+        if (!readOnlyFolder)
+            QVERIFY2(board.messages[0].contains('"' + recordPath + "\": Permission denied"), qPrintable(board.messages[0]));
+        unlock();
+        QCOMPARE(fileBytes(recordPath), readOnlyFolder ? (kWinner + "\r\n20.4\r\n").toUtf8() : "Bo\r\n30.5\r\n");
+        QVERIFY(!QFile::exists(recordPath + ".bad"));
+    }
+
+    // Another game holds the record while it saves a better time: this update waits for it and
+    // judges against what it saved.
+    void anUpdateWaitsForAnotherGame()
+    {
+        QVERIFY(QDir().mkpath(dataHome.filePath("tapdash")) && store(recordPath, "Bo\r\n30.5\r\n"));
+        QLockFile otherGame(recordPath + ".lock");
+        QVERIFY(otherGame.tryLock(0));
+        std::optional<RecordedBoard> board;
+        std::thread game([&board] { board.emplace("20.4"); });
+        QThread::msleep(300);  // a slow disk, which only makes an unlocked update go wrong sooner
+        QVERIFY(store(recordPath, "Di\r\n10.1\r\n"));
+        otherGame.unlock();
+        game.join();
+        QCOMPARE(board->line, "Best time so far is Di with a time of 10.1");
+        QCOMPARE(board->newRecordShown, 0);
+        QCOMPARE(fileBytes(recordPath), "Di\r\n10.1\r\n");
+    }
+
+    // A relative XDG_DATA_HOME is ignored; with no HOME either the record is not kept, said once.
+    void theDataFolderFollowsTheXdgRules()
+    {
+        QTemporaryDir home;
+        const QByteArray savedHome = qgetenv("HOME");
+        const auto restore = qScopeGuard([&] {
+            qputenv("HOME", savedHome);
+            qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()));
+        });
+        qputenv("XDG_DATA_HOME", "relative-data-home");
+        qputenv("HOME", QFile::encodeName(home.path()));
+        QCOMPARE(race::bestTimeFilePath("C:\\Windows\\tapdash.ini"), home.filePath(".local/share/tapdash/tapdash.ini"));
+        qunsetenv("HOME");
+        QCOMPARE(race::bestTimeFilePath("C:\\Windows\\tapdash.ini"), QString());
+        const RecordedBoard first("20.4"), second("20.4");
+        QVERIFY(first.line.isEmpty() && second.line.isEmpty() && second.messages.isEmpty());
+        QCOMPARE(first.messages, QStringList{"The best time cannot be kept: neither XDG_DATA_HOME nor HOME names a folder for it."});
+        QVERIFY(!QFile::exists("relative-data-home"));
     }
 };
 

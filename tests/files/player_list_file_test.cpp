@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include "tests/support/file_bytes.h"
+#include "tests/support/planted_links.h"
 
 using entry::PlayerList;
 
@@ -42,6 +43,8 @@ private slots:
         QTest::newRow("LF, short, no final line end, name longer than a name box")
             << QByteArray("Ann Abcdefghi\nNone\n\n\nCy\n/c.rnx")
             << PlayerList{{{"Ann Abcdef", "None"}, {}, {"Cy", "/c.rnx"}, {}}};
+        QTest::newRow("Windows-1252") << QByteArray("Zo\xeb\r\n/r/\x80.rnx\r\n")
+                                      << PlayerList{{{"Zoë", "/r/€.rnx"}, {}, {}, {}}};
         QTest::newRow("missing") << QByteArray() << PlayerList{};
     }
     void readsWhatIsThereAndNothingElse()
@@ -49,6 +52,32 @@ private slots:
         QFETCH(QByteArray, stored);
         QVERIFY(stored.isNull() || store(path, stored));
         QTEST(entry::readPlayerList(path), "players");
+    }
+
+    // A link planted as temp.tmp is replaced by the list; what it points at stays as it was.
+    void aLinkIsReplacedNotFollowed_data() { addLinkTargetRows(QDir(folder.path())); }
+    void aLinkIsReplacedNotFollowed()
+    {
+        QFETCH(QString, target);
+        const QString before = fileState(target);
+        QVERIFY(QFile::link(target, path));
+        QVERIFY(!entry::writePlayerList(path, {{{"Ann", "None"}}}));
+        QVERIFY(!QFileInfo(path).isSymLink());
+        QCOMPARE(fileBytes(path), "Ann\r\nNone\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
+        QCOMPARE(fileState(target), before);
+    }
+
+    // Temporary files of saves killed before their rename: only this file's, a minute old, go.
+    void aSaveRemovesLeftoversOfKilledSaves()
+    {
+        const QStringList names{"temp.tmp.Ab12yZ", "temp.tmp.Cd34wX", "temp.tmpx.Ef56vW"};
+        for (const QString& name : names) {
+            QFile file(folder.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            if (name != names[1]) QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-90), QFileDevice::FileModificationTime));
+        }
+        QVERIFY(!entry::writePlayerList(path, {}));
+        QCOMPARE(QDir(folder.path()).entryList({"temp.tmp*"}), (QStringList{"temp.tmp", names[1], names[2]}));
     }
 
     void aPipeReadsAsNobodyWithoutWaiting()

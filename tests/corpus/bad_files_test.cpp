@@ -14,6 +14,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include "test_main.h"
 #include "file_bytes.h"
 #include "fresh_screens.h"
 #include "play.h"
@@ -195,5 +196,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(BadFilesTest)
+TAPDASH_TEST_MAIN(BadFilesTest)
 #include "bad_files_test.moc"

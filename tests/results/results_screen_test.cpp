@@ -2,6 +2,7 @@
 // and its close button, and "Same Players" with every kind of player-list file.
 #include <QTest>
 
+#include "test_main.h"
 #include "file_bytes.h"
 #include "fresh_screens.h"
 #include "play.h"
@@ -122,5 +123,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ResultsScreenTest)
+TAPDASH_TEST_MAIN(ResultsScreenTest)
 #include "results_screen_test.moc"

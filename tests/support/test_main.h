@@ -10,7 +10,6 @@
 #include <QTest>
 
 #include <utility>
-#include "test_main.h"
 
 class TestScratch {
 public:

@@ -7,7 +7,7 @@
 # that holds the keyboard focus, so the game sees the same events a real keyboard and mouse make.
 # Every wait has a deadline, and the EXIT trap stops the game and the X server whatever happens.
 # The player's own files are never touched: the game runs in a scratch play folder with its data
-# folder ($XDG_DATA_HOME) and its $HOME in the scratch folder too.
+# folder ($XDG_DATA_HOME) in the scratch folder too.
 
 set -uo pipefail
 unset DISPLAY  # never the user's own screen: only the private server, once started
@@ -115,12 +115,12 @@ e2e_start_x()
 e2e_launch()
 {
     e2e_launched=("$1" "$2")
-    mkdir -p "$e2e_data" "$e2e_scratch/config" "$e2e_scratch/home" "$e2e_scratch/runtime"
+    mkdir -p "$e2e_data" "$e2e_scratch/config" "$e2e_scratch/runtime"
     chmod 700 "$e2e_scratch/runtime"
     (
         cd "$1" || exit 1
-        export XDG_DATA_HOME="$e2e_data" XDG_CONFIG_HOME="$e2e_scratch/config" HOME="$e2e_scratch/home" \
-            XDG_CACHE_HOME="$e2e_scratch/home/.cache" XDG_RUNTIME_DIR="$e2e_scratch/runtime" QT_QPA_PLATFORM=xcb
+        export XDG_DATA_HOME="$e2e_data" XDG_CONFIG_HOME="$e2e_scratch/config" \
+            XDG_RUNTIME_DIR="$e2e_scratch/runtime" QT_QPA_PLATFORM=xcb
         unset WAYLAND_DISPLAY QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
         exec "$2"
     ) >"$e2e_scratch/game.log" 2>&1 &

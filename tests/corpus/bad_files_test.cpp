@@ -10,6 +10,7 @@
 #include <csignal>
 #include <sys/resource.h>
 
+#include "test_main.h"
 #include "file_bytes.h"
 #include "fresh_screens.h"
 #include "hold_permissions.h"
@@ -194,5 +195,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(BadFilesTest)
+TAPDASH_TEST_MAIN(BadFilesTest)
 #include "bad_files_test.moc"

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QGuiApplication>
 
+#include "test_main.h"
 #include "file_bytes.h"
 #include "fresh_screens.h"
 #include "play.h"
@@ -132,5 +133,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(EntryScreenTest)
+TAPDASH_TEST_MAIN(EntryScreenTest)
 #include "entry_screen_test.moc"

@@ -6,6 +6,7 @@
 #include <QStorageInfo>
 #include <QTest>
 
+#include "test_main.h"
 #include "fresh_screens.h"
 
 namespace {
@@ -107,5 +108,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(RunnerPickerTest)
+TAPDASH_TEST_MAIN(RunnerPickerTest)
 #include "runner_picker_test.moc"

@@ -1,6 +1,7 @@
 // The splash screen's phases and keys, the credits and back, and the closing screen.
 #include <QTest>
 
+#include "test_main.h"
 #include "fresh_screens.h"
 
 #include "ui/keys.h"
@@ -34,8 +35,7 @@ private slots:
         QTest::addColumn<int>("escapes");  // -1: the close button instead
         QTest::addColumn<int>("ticksToEntry");
         QTest::newRow("no key") << 5 << 0 << 5;
-        QTest::newRow("Escape at 8") << 2 << 1 << 5;
-        QTest::newRow("Escape at 6") << 4 << 1 << 5;
+        QTest::newRow("Escape in the first phase") << 3 << 1 << 5;
         QTest::newRow("Escape in the product phase") << 7 << 1 << 0;
         QTest::newRow("Escape twice") << 0 << 2 << 0;
         QTest::newRow("close button") << 0 << -1 << 0;
@@ -68,14 +68,12 @@ private slots:
         entryScreen.show();
         entryScreen.Check1->click();
         entryScreen.Text1->setText("Ann");
-        for (int visit = 0; visit < 3; ++visit) {
+        for (bool byCloseButton : {false, true}) {
             entryScreen.Command4->click();  // "About"
             screens::Form7& credits = forms().Form7;
-            // built afresh on every visit
-            QVERIFY(credits.isShown() && !entryScreen.isShown() && credits.Label5->Caption().endsWith(" and Farid"));
-            QCOMPARE(credits.Label6->Caption(), forms().Form4.Label3->Caption());
+            QVERIFY(credits.isShown() && !entryScreen.isShown() && credits.Label5->Caption() != "seen");  // afresh
             credits.Label5->setCaption("seen");
-            visit == 1 ? credits.closeButton() : credits.Command1->click();  // or "Return to Tapdash"
+            byCloseButton ? credits.closeButton() : credits.Command1->click();  // or "Return to Tapdash"
             QVERIFY(!credits.isLoaded() && entryScreen.isShown());
             QVERIFY(entryScreen.Check1->Value() == 1 && entryScreen.Text1->Text() == "Ann");
         }
@@ -98,5 +96,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PresentationScreensTest)
+TAPDASH_TEST_MAIN(PresentationScreensTest)
 #include "presentation_screens_test.moc"

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "test_main.h"
 #include "recording_platform.h"
 #include "ui/design.h"
 #include "ui/fonts.h"
@@ -74,5 +75,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(KeysTest)
+TAPDASH_TEST_MAIN(KeysTest)
 #include "keys_test.moc"

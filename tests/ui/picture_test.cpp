@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "test_main.h"
 #include "ui/colors.h"
 #include "ui/picture.h"
 #include "ui/picture_clip.h"
@@ -66,5 +67,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PictureTest)
+TAPDASH_TEST_MAIN(PictureTest)
 #include "picture_test.moc"

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QTest>
 
+#include "test_main.h"
 #include "recording_platform.h"
 #include "ui/timer.h"
 
@@ -63,5 +64,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TimerTest)
+TAPDASH_TEST_MAIN(TimerTest)
 #include "timer_test.moc"

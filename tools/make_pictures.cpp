@@ -30,8 +30,8 @@ constexpr QRect kTrackArea(132, 90, 508, 199);
 constexpr QRgb kLaneColour = 0xffb05438;
 constexpr QRgb kLaneMarkColour = 0xff6a6a78;
 constexpr QRgb kLaneLineColour = 0xffd9b8a6;  // bright markings where no caption stands
-// The scoreboard under the track carries the results in blue and black: only a light panel lets
-// them read from afar. The race screen's display sits in its lower housing.
+// The scoreboard under the track carries the results in blue and black, which read from afar only
+// on a light panel; the race screen's display covers it and its housing below.
 constexpr QRect kScoreboard(100, 284, 440, 68);
 constexpr QRect kDisplayHousing(185, 345, 240, 33);
 
@@ -227,8 +227,6 @@ void drawTrack(QPainter& painter)
     for (const int top : kLaneTops) {
         painter.fillRect(kLaneLeft, top, right - kLaneLeft, kFrameSize.height(), QColor::fromRgb(kLaneColour));
     }
-    painter.fillRect(kTrackArea.left() + 3, kTrackArea.top() + 3, kLaneLeft - 7 - kTrackArea.left(),
-                     kTrackArea.height() - 6, QColor::fromRgb(kLaneColour));  // behind the start line
 
     painter.setFont(fontOf(kPlainFaces, 15, QFont::Bold));
     painter.setPen(QColor::fromRgb(kLaneLineColour));
@@ -238,6 +236,7 @@ void drawTrack(QPainter& painter)
     }
 }
 
+// A light panel on two posts, the race screen's display housed beneath it
 void drawScoreboard(QPainter& painter)
 {
     painter.setRenderHint(QPainter::Antialiasing);

@@ -24,11 +24,16 @@ constexpr QSize kFrameSize(48, 43);  // a runner box on the race screen; lanes a
 constexpr std::array kLaneTops{96, 144, 192, 240};
 constexpr int kLaneLeft = 140;
 constexpr QRect kTrackArea(132, 90, 508, 199);
-constexpr QRect kDisplayBlock(185, 283, 240, 95);  // countdown, clock and dials of the race screen
-// Runner frames share the lane colour, so a runner box disappears into its lane.
-constexpr QRgb kLaneColour = 0xffb4573a;
-constexpr QRgb kTrackColour = 0xff8e3b26;
-constexpr QRgb kLaneLineColour = 0xffd9b8a6;
+// Runner frames share the lane colour, so a runner box disappears into its lane. Captions of every
+// screen stand on the lanes: yellow and white ones need them dark, black ones light, so the lanes
+// and their markings keep a middle brightness, as light as the yellow "Record" allows.
+constexpr QRgb kLaneColour = 0xffb05438;
+constexpr QRgb kLaneMarkColour = 0xff6a6a78;
+constexpr QRgb kLaneLineColour = 0xffd9b8a6;  // bright markings where no caption stands
+// The scoreboard under the track carries the results in blue and black, which read from afar only
+// on a light panel; the race screen's display covers it and its housing below.
+constexpr QRect kScoreboard(100, 284, 440, 68);
+constexpr QRect kDisplayHousing(185, 345, 240, 33);
 
 const QStringList kRoundFaces{"Comic Neue", "Comic Sans MS", "DejaVu Sans"};
 const QStringList kPlainFaces{"DejaVu Sans", "Liberation Sans"};
@@ -217,35 +222,40 @@ void drawGrass(QPainter& painter)
 
 void drawTrack(QPainter& painter)
 {
-    painter.fillRect(kTrackArea, QColor::fromRgb(kTrackColour));
-    const QColor laneLine = QColor::fromRgb(kLaneLineColour);
+    painter.fillRect(kTrackArea, QColor::fromRgb(kLaneMarkColour));
     const int right = kScreenSize.width();
-    painter.fillRect(kTrackArea.left(), kTrackArea.top(), kTrackArea.width(), 2, laneLine);
-    painter.fillRect(kTrackArea.left(), kTrackArea.bottom() - 1, kTrackArea.width(), 2, laneLine);
     for (const int top : kLaneTops) {
         painter.fillRect(kLaneLeft, top, right - kLaneLeft, kFrameSize.height(), QColor::fromRgb(kLaneColour));
-        painter.fillRect(kLaneLeft, top + kFrameSize.height() + 2, right - kLaneLeft, 1, laneLine);
     }
-    painter.fillRect(kLaneLeft - 4, kTrackArea.top(), 3, kTrackArea.height(), laneLine);  // start line
 
     painter.setFont(fontOf(kPlainFaces, 15, QFont::Bold));
-    painter.setPen(laneLine);
+    painter.setPen(QColor::fromRgb(kLaneLineColour));
     for (std::size_t lane = 0; lane < kLaneTops.size(); ++lane) {  // lane numbers past the finish
         const QRect slot(604, kLaneTops[lane], 30, kFrameSize.height());
         painter.drawText(slot, Qt::AlignCenter, QString::number(lane + 1));
     }
 }
 
-// A housing around the race screen's display block. Only its rim is dark: other screens put
-// black and white text where the block would be, and both read on the grass.
-void drawDisplayHousing(QPainter& painter)
+// A light panel on two posts, the race screen's display housed beneath it
+void drawScoreboard(QPainter& painter)
 {
     painter.setRenderHint(QPainter::Antialiasing);
+    const QColor frame(0x1e, 0x2a, 0x33);
+    QLinearGradient face(0, kScoreboard.top(), 0, kScoreboard.bottom());
+    face.setColorAt(0, QColor(0xb8, 0xc4, 0xd4));
+    face.setColorAt(1, QColor(0xb4, 0xc0, 0xd0));
+    for (const int x : {kScoreboard.left() + 18, kScoreboard.right() - 24}) {  // its posts
+        painter.fillRect(x, kScoreboard.bottom(), 7, 44, frame);
+    }
+    painter.setPen(QPen(frame, 2));
+    painter.setBrush(face);
+    painter.drawRoundedRect(QRectF(kScoreboard).adjusted(1, 1, -1, -1), 5, 5);
+
+    painter.setBrush(frame);
+    painter.drawRoundedRect(QRectF(kDisplayHousing).adjusted(1, 1, -1, -1), 6, 6);
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(QColor(0x16, 0x1d, 0x1b), 5));
-    painter.drawRoundedRect(QRectF(kDisplayBlock).adjusted(2.5, 2.5, -2.5, -2.5), 6, 6);
-    painter.setPen(QPen(QColor(0x55, 0x66, 0x60), 1));
-    painter.drawRoundedRect(QRectF(kDisplayBlock).adjusted(0.5, 0.5, -0.5, -0.5), 7, 7);
+    painter.setPen(QPen(QColor(0x55, 0x66, 0x70), 1));
+    painter.drawRoundedRect(QRectF(kDisplayHousing).adjusted(0.5, 0.5, -0.5, -0.5), 7, 7);
 }
 
 QImage background()
@@ -255,7 +265,7 @@ QImage background()
     drawStands(painter);
     drawGrass(painter);
     drawTrack(painter);
-    drawDisplayHousing(painter);
+    drawScoreboard(painter);
     return image;
 }
 

@@ -47,10 +47,14 @@ bench:
 	@cmake --build build-bench -j2 --target bench_inputs >build-bench/build.log 2>&1 || { cat build-bench/build.log; exit 1; }
 	@bench/run.sh build-bench
 
-# The Debian package, tapdash_VERSION_ARCH.deb in this folder, from a release build of its own.
+# The Debian package, tapdash_VERSION_ARCH.deb in this folder, from a release build of its own
+# with Debian's hardening flags.
+deb: export DEB_BUILD_MAINT_OPTIONS := hardening=+all
 deb:
 	@tools/install-deps.sh deb
-	@$(call configure,build-deb,-DCMAKE_BUILD_TYPE=Release -DTAPDASH_DEBIAN_PACKAGE=ON)
+	@export CXXFLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+		LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" && \
+		$(call configure,build-deb,-DCMAKE_BUILD_TYPE=Release -DTAPDASH_DEBIAN_PACKAGE=ON)
 	@cmake --build build-deb -j2 --target install_inputs
 	cd build-deb && cpack
 	mv build-deb/tapdash_*.deb .

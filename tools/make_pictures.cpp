@@ -562,7 +562,7 @@ int main(int argc, char* argv[])
     const bool assets = args.size() == 2 && args[0] == "--assets";
     const bool icons = args.size() == 2 && args[0] == "--icons";
     if (!assets && !icons && args.size() != 1) {
-        std::fprintf(stderr, "usage: make_pictures PLAY_DIR | make_pictures --assets DIR | make_pictures --icons DIR\n");
+        std::fprintf(stderr, "usage: make_pictures PLAY_DIR | make_pictures --assets|--icons DIR\n");
         return 2;
     }
     const QString folder = args.last();

@@ -1,45 +1,79 @@
-# The two set-up commands of the README: `make play` and `make test`.
+# The set-up commands of the README: `make play`, `make test`, `make install`, `make deb`.
 BUILD ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: play test build deps bench clean
+.PHONY: build play test deps bench clean install uninstall deb
+
+# configure DIR, FLAGS: cmake's output is shown only when it fails.
+configure = mkdir -p $(1) && cmake -S . -B $(1) -G Ninja $(2) >$(1)/configure.log 2>&1 || \
+	{ cat $(1)/configure.log; exit 1; }
+
+# The game and everything `make install` puts in place.
+build: deps
+	@$(call configure,$(BUILD),$(CMAKE_FLAGS))
+	@cmake --build $(BUILD) -j2 --target install_inputs
 
 deps:
-	@tools/install-deps.sh
+	@tools/install-deps.sh play
 
-build: deps
-	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null
-	@cmake --build $(BUILD) -j2
-
-play: build
-	@cmake --build $(BUILD) --target play_folder
+# Builds the game and its pictures only, never the tests.
+play: deps
+	@$(call configure,$(BUILD),$(CMAKE_FLAGS))
+	@cmake --build $(BUILD) -j2 --target tapdash play_folder
 	cd $(BUILD)/play && ../tapdash
 
 # The whole suite twice: on the normal build, then on a build with AddressSanitizer and
-# UndefinedBehaviorSanitizer, where any report fails the test that caused it.
+# UndefinedBehaviorSanitizer, where any report fails the test that caused it. Only these builds
+# treat warnings as errors.
 SANITIZED := $(BUILD)-sanitize
+TEST_FLAGS := -DTAPDASH_TESTS=ON -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
 
-test: build
+test:
+	@tools/install-deps.sh test
+	@$(call configure,$(BUILD),$(CMAKE_FLAGS) $(TEST_FLAGS))
+	@cmake --build $(BUILD) -j2
 	cd $(BUILD) && ctest --output-on-failure -j2
-	@cmake -S . -B $(SANITIZED) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAPDASH_SANITIZE=ON >/dev/null
+	@$(call configure,$(SANITIZED),-DCMAKE_BUILD_TYPE=Debug -DTAPDASH_SANITIZE=ON $(TEST_FLAGS))
 	@cmake --build $(SANITIZED) -j2
 	cd $(SANITIZED) && $(SANITIZER_ENV) ctest --output-on-failure -j2
 
 # The speed figures, on a release build of their own, as one table kept in bench/RESULTS.md.
-bench: deps
-	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+bench:
+	@tools/install-deps.sh bench
+	@$(call configure,build-bench,-DCMAKE_BUILD_TYPE=Release -DTAPDASH_BENCH=ON)
 	@cmake --build build-bench -j2 --target bench_inputs >build-bench/build.log 2>&1 || { cat build-bench/build.log; exit 1; }
 	@bench/run.sh build-bench
 
-clean:
-	rm -rf $(BUILD) $(SANITIZED)
+# The Debian package, tapdash_VERSION_ARCH.deb in this folder, from a release build of its own
+# with Debian's hardening flags.
+deb: export DEB_BUILD_MAINT_OPTIONS := hardening=+all
+deb:
+	@tools/install-deps.sh deb
+	@export CXXFLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+		LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" && \
+		$(call configure,build-deb,-DCMAKE_BUILD_TYPE=Release -DTAPDASH_DEBIAN_PACKAGE=ON)
+	@cmake --build build-deb -j2 --target install_inputs
+	cd build-deb && cpack
+	mv build-deb/tapdash_*.deb .
 
-# Installs the game for the current user; PREFIX=/usr/local installs it for everyone (needs write
-# access there).
+clean:
+	rm -rf $(BUILD) $(SANITIZED) build-bench build-deb
+
+# `make install` puts the game under ~/.local for the current user; as root (sudo) it puts it
+# under /usr/local, and then installs only what a `make build` run as the user has built: it never
+# runs the package installer or a build as root. `make uninstall` (same PREFIX) takes back exactly
+# what the installs there put in place.
+ifeq ($(shell id -u),0)
+PREFIX ?= /usr/local
+install:
+else
 PREFIX ?= $(HOME)/.local
-.PHONY: install
 install: build
-	cmake --install $(BUILD) --prefix $(PREFIX)
+endif
+	@tools/install-tree.sh install $(BUILD) $(PREFIX)
+
+uninstall:
+	@tools/install-tree.sh uninstall $(BUILD) $(PREFIX)

@@ -3,11 +3,16 @@
 #include <QApplication>
 #include <QStyleFactory>
 
+#include "app/command_line.h"
 #include "app/forms.h"
 #include "ui/fonts.h"
 
 int main(int argc, char* argv[])
 {
+    const CommandLine commandLine = parseCommandLine(argc, argv);
+    if (commandLine.exitStatus) {
+        return *commandLine.exitStatus;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tapdash"));
     QApplication::setApplicationVersion(QStringLiteral("1.00.0051"));

@@ -1,7 +1,10 @@
 // Draws the game's pictures.
 //   make_pictures PLAY_DIR         back.bmp, orvenspres.bmp, tapdash.bmp and sample runner files
 //   make_pictures --assets DIR     default_runner.gif and tapdash.ico, the pictures built into the game
+//   make_pictures --icons DIR      the icon theme files for the installed game (icons.h)
 // Everything is drawing code, so the same fonts give the same files on every run.
+#include "icons.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFont>
@@ -494,13 +497,9 @@ QImage defaultRunnerStrip()
     return strip;
 }
 
-// A yellow runner on a red tile with rounded corners.
-QImage programIcon()
+// A yellow runner on a red tile with rounded corners, on a 32 x 32 square.
+void paintProgramIcon(QPainter& painter)
 {
-    QImage icon(32, 32, QImage::Format_ARGB32);
-    icon.fill(Qt::transparent);
-    QPainter painter(&icon);
-    painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(0x90, 0x08, 0x08), 1.5));
     painter.setBrush(QColor(0xe8, 0x14, 0x14));  // flat: every colour must fit a 256-entry table
     painter.drawRoundedRect(QRectF(0.75, 0.75, 30.5, 30.5), 6, 6);
@@ -512,6 +511,15 @@ QImage programIcon()
     painter.scale(0.7, 0.7);
     const QColor yellow(0xff, 0xe0, 0x20);
     drawSprinter(painter, 0, {QColor(0x40, 0x08, 0x08), yellow, yellow.darker(140), yellow, yellow});
+}
+
+QImage programIcon()
+{
+    QImage icon(32, 32, QImage::Format_ARGB32);
+    icon.fill(Qt::transparent);
+    QPainter painter(&icon);
+    painter.setRenderHint(QPainter::Antialiasing);
+    paintProgramIcon(painter);
     return icon;
 }
 
@@ -562,14 +570,18 @@ int main(int argc, char* argv[])
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     const bool assets = args.size() == 2 && args[0] == "--assets";
-    if (!assets && args.size() != 1) {
-        std::fprintf(stderr, "usage: make_pictures PLAY_DIR | make_pictures --assets DIR\n");
+    const bool icons = args.size() == 2 && args[0] == "--icons";
+    if (!assets && !icons && args.size() != 1) {
+        std::fprintf(stderr, "usage: make_pictures PLAY_DIR | make_pictures --assets|--icons DIR\n");
         return 2;
     }
     const QString folder = args.last();
     if (!QDir().mkpath(folder)) {
         std::fprintf(stderr, "make_pictures: cannot create %s\n", qPrintable(folder));
         return 1;
+    }
+    if (icons) {
+        return writeThemeIcons(QDir(folder), paintProgramIcon) ? 0 : 1;
     }
     return (assets ? writeAssets(QDir(folder)) : writePlayFolder(QDir(folder))) ? 0 : 1;
 }

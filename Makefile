@@ -24,7 +24,9 @@ play: deps
 
 # The whole suite twice: on the normal build, then on a build with AddressSanitizer and
 # UndefinedBehaviorSanitizer, where any report fails the test that caused it. Only these builds
-# treat warnings as errors.
+# treat warnings as errors; they have folders of their own, so `make play` after `make test` never
+# inherits their settings.
+TESTED := $(BUILD)-test
 SANITIZED := $(BUILD)-sanitize
 TEST_FLAGS := -DTAPDASH_TESTS=ON -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
@@ -33,9 +35,9 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
 
 test:
 	@tools/install-deps.sh test
-	@$(call configure,$(BUILD),$(CMAKE_FLAGS) $(TEST_FLAGS))
-	@cmake --build $(BUILD) -j2
-	cd $(BUILD) && ctest --output-on-failure -j2
+	@$(call configure,$(TESTED),$(CMAKE_FLAGS) $(TEST_FLAGS))
+	@cmake --build $(TESTED) -j2
+	cd $(TESTED) && ctest --output-on-failure -j2
 	@$(call configure,$(SANITIZED),-DCMAKE_BUILD_TYPE=Debug -DTAPDASH_SANITIZE=ON $(TEST_FLAGS))
 	@cmake --build $(SANITIZED) -j2
 	cd $(SANITIZED) && $(SANITIZER_ENV) ctest --output-on-failure -j2
@@ -60,7 +62,7 @@ deb:
 	mv build-deb/tapdash_*.deb .
 
 clean:
-	rm -rf $(BUILD) $(SANITIZED) build-bench build-deb
+	rm -rf $(BUILD) $(TESTED) $(SANITIZED) build-bench build-deb
 
 # `make install` puts the game under ~/.local for the current user; as root (sudo) it puts it
 # under /usr/local, and then installs only what a `make build` run as the user has built: it never

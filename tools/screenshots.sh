@@ -3,8 +3,8 @@
 # private X server, playing the game the way the end-to-end tests do.
 #   tools/screenshots.sh [FOLDER]   the pictures go to FOLDER (default build/screenshots)
 #   tools/screenshots.sh docs       docs/entry.png and docs/race.png for the README
-# Needs a build: the game build/tapdash and its pictures build/play (make play or make test
-# makes both; TAPDASH_BUILD names another build folder).
+# Needs a build: the game build/tapdash and its pictures build/play (make play makes both;
+# TAPDASH_BUILD names another build folder, such as build-test).
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAPDASH_BUILD:-$root/build}
 # shellcheck source=SCRIPTDIR/../tests/e2e/lib.sh

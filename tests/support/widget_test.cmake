@@ -3,7 +3,7 @@
 # player's own best-time record is never touched.
 function(add_widget_test name)
   add_executable(${name} ${name}.cpp ${ARGN})
-  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests/support)
   target_link_libraries(${name} PRIVATE tapdash_game Qt6::Test)
   add_dependencies(${name} play_folder)
 

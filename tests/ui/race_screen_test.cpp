@@ -29,7 +29,7 @@ private slots:
         race::Form1& race = forms().Form1;
         race.load();
         QVERIFY(!race.isShown());
-        for (const race::Lane& lane : race::Lanes) {
+        for (const race::Lane& lane : race::kLanes) {
             for (race::RaceLabel label : {lane.keyLabel, lane.nameLabel, lane.counterLabel})
                 QVERIFY(race.label(label)->widget()->isHidden());
             QVERIFY(race.Picture1(lane.number)->widget()->isHidden());

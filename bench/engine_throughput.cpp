@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "race/race_engine.h"
+#include "race/rules/race_engine.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ public:
     {
         captions_.fill("0");
         visible_.fill(false);
-        for (const race::Lane& lane : race::Lanes) {
+        for (const race::Lane& lane : race::kLanes) {
             captions_[lane.nameLabel] = "Player " + std::to_string(lane.number);
             for (race::RaceLabel label : {lane.keyLabel, lane.nameLabel, lane.counterLabel}) visible_[label] = true;
             runnerLeft_[lane.number] = 144;
@@ -39,7 +39,6 @@ public:
     std::string caption(race::RaceLabel label) override { return captions_[label]; }
     void setCaption(race::RaceLabel label, const std::string& text) override { captions_[label] = text; }
     bool isVisible(race::RaceLabel label) override { return visible_[label]; }
-    void makeVisible(race::RaceLabel label) override { visible_[label] = true; }
     float runnerLeft(int lane) override { return runnerLeft_[lane]; }
     void setRunnerLeft(int lane, float left) override { runnerLeft_[lane] = left; }
     void showRunnerCell(int, int) override {}
@@ -49,7 +48,6 @@ public:
     void messageBox(const std::string&) override {}
     bool yield() override { return open_; }
     void createResultLabel(race::ResultColumn, int) override {}
-    std::string resultCaption(race::ResultColumn, int) override { return {}; }
     void setResultCaption(race::ResultColumn, int, const std::string&) override {}
     float resultTop(race::ResultColumn, int) override { return 0; }
     void setResultTop(race::ResultColumn, int, float) override {}
@@ -87,7 +85,7 @@ double keyEventsPerSecond()
     while (Clock::now() - start < kRunTime) {
         startRace(screen, engine);
         for (int press = 0; screen.open(); ++press) {
-            for (const race::Lane& lane : race::Lanes) {
+            for (const race::Lane& lane : race::kLanes) {
                 int key = press % 2 ? lane.secondKey : lane.firstKey;
                 engine.Form_KeyDown(key, 0);
                 ++events;

@@ -1,7 +1,7 @@
 #include "entry/form2.h"
 
 #include "app/forms.h"
-#include "entry/player_list_file.h"
+#include "race/files/player_list_file.h"
 #include "ui/colors.h"
 #include "ui/platform.h"
 

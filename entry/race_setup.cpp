@@ -2,7 +2,7 @@
 #include <array>
 
 #include "app/forms.h"
-#include "entry/player_list_file.h"
+#include "race/files/player_list_file.h"
 #include "ui/platform.h"
 
 namespace entry {
@@ -39,7 +39,7 @@ void Form2::Command1_Click()
     int playerCount = 0;
     race::Form1& race = forms().Form1;
     race.load();
-    for (const race::Lane& lane : race::Lanes) {
+    for (const race::Lane& lane : race::kLanes) {
         if (check(lane.number)->Value() != 1) continue;
         ++playerCount;
         race.label(lane.nameLabel)->setCaption(nameBox(lane.number)->Text());
@@ -59,7 +59,7 @@ void Form2::Command1_Click()
     for (int player = 1; player <= 4; ++player)
         if (check(player)->Value() == 1)
             race.giveRunnerStrip(player, Label11(player)->Caption(), nameBox(player)->Text());
-    for (const race::Lane& lane : race::Lanes)
+    for (const race::Lane& lane : race::kLanes)
         if (race.Picture1(lane.number)->Visible())
             race.Picture1(lane.number)->setPicture(race.PictureClip1(lane.number)->GraphicCell(0));
     hide();

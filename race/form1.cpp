@@ -104,7 +104,6 @@ ui::Ref<ui::Label>& Form1::label(RaceLabel which)
 std::string Form1::caption(RaceLabel which) { return toStd(label(which)->Caption()); }
 void Form1::setCaption(RaceLabel which, const std::string& text) { label(which)->setCaption(toQt(text)); }
 bool Form1::isVisible(RaceLabel which) { return label(which)->Visible(); }
-void Form1::makeVisible(RaceLabel which) { label(which)->setVisible(true); }
 
 float Form1::runnerLeft(int lane) { return Picture1(lane)->Left(); }
 void Form1::setRunnerLeft(int lane, float left) { Picture1(lane)->setLeft(left); }
@@ -125,7 +124,6 @@ void Form1::messageBox(const std::string& text) { ui::msgBox(toQt(text)); }
 bool Form1::yield() { return isLoaded(); }
 
 void Form1::createResultLabel(ResultColumn column, int n) { resultArray(column).load(n); }
-std::string Form1::resultCaption(ResultColumn column, int n) { return toStd(resultArray(column)(n)->Caption()); }
 void Form1::setResultCaption(ResultColumn column, int n, const std::string& text)
 {
     resultArray(column)(n)->setCaption(toQt(text));

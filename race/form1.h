@@ -1,7 +1,7 @@
 #pragma once
 // The race screen: the race logic of RaceEngine wired to real controls, keys and timers.
-#include "race/race_engine.h"
-#include "race/race_screen.h"
+#include "race/rules/race_engine.h"
+#include "race/rules/race_screen.h"
 #include "ui/design.h"
 
 namespace race {
@@ -45,7 +45,6 @@ private:
     std::string caption(RaceLabel) override;
     void setCaption(RaceLabel, const std::string&) override;
     bool isVisible(RaceLabel) override;
-    void makeVisible(RaceLabel) override;
     float runnerLeft(int lane) override;
     void setRunnerLeft(int lane, float left) override;
     void showRunnerCell(int lane, int cell) override;
@@ -55,7 +54,6 @@ private:
     void messageBox(const std::string& text) override;
     bool yield() override;
     void createResultLabel(ResultColumn, int n) override;
-    std::string resultCaption(ResultColumn, int n) override;
     void setResultCaption(ResultColumn, int n, const std::string&) override;
     float resultTop(ResultColumn, int n) override;
     void setResultTop(ResultColumn, int n, float top) override;

@@ -1,4 +1,4 @@
-#include "race/best_time_file.h"
+#include "race/files/best_time_file.h"
 #include "results/form3.h"
 #include "ui/platform.h"
 

@@ -1,7 +1,7 @@
 // "Same Players": the race screen set up again from the player-list file the last "Play" wrote.
 #include "app/forms.h"
-#include "entry/player_list_file.h"
-#include "race/caption_number.h"
+#include "race/files/player_list_file.h"
+#include "race/rules/caption_number.h"
 
 namespace results {
 
@@ -13,7 +13,7 @@ void Form3::Command3_Click()
 
     // A missing or short file reads as players with empty names, who do not run.
     const entry::PlayerList players = entry::readPlayerList(QStringLiteral("temp.tmp"));
-    for (const race::Lane& lane : race::Lanes) {
+    for (const race::Lane& lane : race::kLanes) {
         NameField = players[lane.number - 1].name;
         FileField = players[lane.number - 1].runnerFile;
         if (NameField.isEmpty()) continue;
@@ -37,7 +37,7 @@ void Form3::Command3_Click()
     }
 
     raceScreen.show();
-    for (const race::Lane& lane : race::Lanes)
+    for (const race::Lane& lane : race::kLanes)
         if (raceScreen.Picture1(lane.number)->Visible())
             raceScreen.Picture1(lane.number)->setPicture(raceScreen.PictureClip1(lane.number)->GraphicCell(0));
     raceScreen.Timer1->setEnabled(true);

@@ -116,7 +116,7 @@ private slots:
                 && race.Label13->Caption() == QString::number(lanes.size()));
         QCOMPARE(lanesSetUp(), lanes);
         for (int lane : lanes) {
-            QCOMPARE(race.label(race::Lanes[lane - 1].nameLabel)->Caption(), names[lane - 1]);
+            QCOMPARE(race.label(race::kLanes[lane - 1].nameLabel)->Caption(), names[lane - 1]);
             const ui::LoadedPicture runner = ui::loadPicture(runners[lane - 1]);  // none named "None"
             QCOMPARE(race.PictureClip1(lane)->Picture(), runner.ok() ? runner.image : race.Picture2->Picture());
             QCOMPARE(race.Picture1(lane)->Picture(), race.PictureClip1(lane)->GraphicCell(0));

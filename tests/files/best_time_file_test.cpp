@@ -1,4 +1,4 @@
-#include "race/best_time_file.h"
+#include "race/files/best_time_file.h"
 
 #include <QDir>
 #include <QLockFile>

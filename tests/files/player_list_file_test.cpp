@@ -1,4 +1,4 @@
-#include "entry/player_list_file.h"
+#include "race/files/player_list_file.h"
 
 #include <QDir>
 #include <QTemporaryDir>

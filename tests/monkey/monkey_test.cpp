@@ -19,8 +19,8 @@
 
 #include "test_main.h"
 #include "fresh_screens.h"
-#include "race/caption_number.h"
-#include "race/line_file.h"
+#include "race/files/line_file.h"
+#include "race/rules/caption_number.h"
 #include "ui/window.h"
 
 namespace {
@@ -76,7 +76,7 @@ QString raceBroken(std::array<int, 4>& seen)
     race::Form1& race = forms().Form1;
     std::array<int, 4> now{};
     int lanesShown = 0;
-    for (const race::Lane& lane : race::Lanes) {
+    for (const race::Lane& lane : race::kLanes) {
         now[lane.number - 1] = race.engine.lanePlace(lane.number);
         if (!race.isLoaded()) continue;  // controls untouched, or they would load the screen
         const QString counter = race.label(lane.counterLabel)->Caption();
@@ -176,7 +176,7 @@ struct Monkey {
     int laneKey(race::Form1& race)
     {
         std::vector<int> running;
-        for (const race::Lane& lane : race::Lanes)
+        for (const race::Lane& lane : race::kLanes)
             if (race.label(lane.nameLabel)->Visible() && race.engine.laneStep(lane.number) < 3)
                 running.push_back(lane.number);
         if (running.empty() || percent(15)) return oneOf(kPlayerKeys);

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "race/caption_number.h"
-#include "race/race_engine.h"
-#include "tests/race/recorded_screen.h"
+#include "race/rules/caption_number.h"
+#include "race/rules/race_engine.h"
+#include "recorded_screen.h"
 
 using namespace race;
 using Log = std::vector<std::string>;
@@ -26,8 +26,8 @@ protected:
         screen.loadDesign();
         engine.Form_Load();
         for (int lane : lanes) {
-            state(labelName(Lanes[lane - 1].nameLabel) + ".Caption") = Names[lane - 1];
-            state(labelName(Lanes[lane - 1].nameLabel) + ".Visible") = "True";
+            state(labelName(kLanes[lane - 1].nameLabel) + ".Caption") = Names[lane - 1];
+            state(labelName(kLanes[lane - 1].nameLabel) + ".Visible") = "True";
         }
         state("Label13.Caption") = std::to_string(lanes.size());
         state("Timer1.Enabled") = "True";
@@ -67,7 +67,7 @@ TEST_F(Race, EachLaneTakesItsTwoKeysInTurnAndOnlyWhenItRuns)
         for (int n = 1; n <= 3; ++n)
             moves.insert(moves.end(), {runner + "Cell = " + std::to_string(1 - n % 2),
                                        runner + "Left = " + std::to_string(144 + 4 * n),
-                                       labelName(Lanes[lane - 1].counterLabel) + ".Caption = " + std::to_string(n)});
+                                       labelName(kLanes[lane - 1].counterLabel) + ".Caption = " + std::to_string(n)});
         EXPECT_EQ(since(mark), moves);
     }
 }

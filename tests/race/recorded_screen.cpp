@@ -1,10 +1,10 @@
-#include "tests/race/recorded_screen.h"
+#include "recorded_screen.h"
 
 #include <sstream>
 #include <stdexcept>
 #include <utility>
 
-#include "race/race_engine.h"
+#include "race/rules/race_engine.h"
 
 using namespace race;
 
@@ -23,7 +23,7 @@ void RecordedScreen::loadDesign()
     closed = false;
     state = {{"Label13.Caption", "0"}, {"Label15.Caption", "5"}, {"Label16.Caption", "0"},
              {"Timer1.Enabled", "False"}, {"Timer2.Enabled", "False"}, {"Form1.Picture", ""}};
-    for (const Lane& lane : Lanes) {
+    for (const Lane& lane : kLanes) {
         state[labelName(lane.counterLabel) + ".Caption"] = "0";
         state[labelName(lane.nameLabel) + ".Caption"] = "nobody";
         state[labelName(lane.nameLabel) + ".Visible"] = "False";

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "race/race_screen.h"
+#include "race/rules/race_screen.h"
 
 namespace race { class RaceEngine; }
 
@@ -30,7 +30,6 @@ public:
     std::string caption(race::RaceLabel label) override { return at(labelName(label) + ".Caption"); }
     void setCaption(race::RaceLabel label, const std::string& s) override { set(labelName(label) + ".Caption", s); }
     bool isVisible(race::RaceLabel label) override { return at(labelName(label) + ".Visible") == "True"; }
-    void makeVisible(race::RaceLabel label) override { set(labelName(label) + ".Visible", "True"); }
     float runnerLeft(int lane) override { return std::stof(at(picture(lane) + ".Left")); }
     void setRunnerLeft(int lane, float left) override { set(picture(lane) + ".Left", number(left)); }
     void showRunnerCell(int lane, int cell) override { set(picture(lane) + ".Cell", std::to_string(cell)); }
@@ -43,7 +42,6 @@ public:
     void messageBox(const std::string& text) override { record("MsgBox " + text); }
     bool yield() override;
     void createResultLabel(Column, int n) override;
-    std::string resultCaption(Column column, int n) override { return at(result(column, n) + ".Caption"); }
     void setResultCaption(Column column, int n, const std::string& s) override { set(result(column, n) + ".Caption", s); }
     float resultTop(Column column, int n) override { return std::stof(at(result(column, n) + ".Top")); }
     void setResultTop(Column column, int n, float top) override { set(result(column, n) + ".Top", number(top)); }

@@ -7,7 +7,7 @@
 #include <QFile>
 
 #include "app/forms.h"
-#include "race/best_time_file.h"
+#include "race/files/best_time_file.h"
 #include "recording_platform.h"
 #include "ui/fonts.h"
 

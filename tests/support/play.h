@@ -21,7 +21,7 @@ inline QList<int> lanesSetUp()
 {
     race::Form1& screen = forms().Form1;
     QList<int> lanes;
-    for (const race::Lane& lane : race::Lanes) {
+    for (const race::Lane& lane : race::kLanes) {
         const int shown = screen.label(lane.nameLabel)->Visible() + screen.label(lane.counterLabel)->Visible()
                           + screen.label(lane.keyLabel)->Visible() + screen.Picture1(lane.number)->Visible();
         if (shown) lanes << (shown == 4 ? lane.number : -lane.number);
@@ -44,8 +44,8 @@ inline void tickClock(int ticks)
 inline void runLane(int lane)
 {
     for (int press = 0; press < 50; ++press) {
-        forms().Form1.keyDown(race::Lanes[lane - 1].firstKey, 0);
-        forms().Form1.keyDown(race::Lanes[lane - 1].secondKey, 0);
+        forms().Form1.keyDown(race::kLanes[lane - 1].firstKey, 0);
+        forms().Form1.keyDown(race::kLanes[lane - 1].secondKey, 0);
     }
 }
 

@@ -2,7 +2,7 @@
 # (tests/support/test_main.h), holding copies of the play pictures drawn into TAPDASH_PICTURES_DIR.
 function(add_widget_test name)
   add_executable(${name} ${name}.cpp ${ARGN})
-  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests/support)
   target_link_libraries(${name} PRIVATE tapdash_game Qt6::Test)
   target_compile_definitions(${name} PRIVATE TAPDASH_PICTURES_DIR="${TAPDASH_PICTURES_DIR}")
   add_dependencies(${name} play_folder)

@@ -3,13 +3,13 @@
 // It owns only the screen's variables and reaches every control through RaceScreen.
 #include <array>
 
-#include "race/race_screen.h"
+#include "race_screen.h"
 
 namespace race {
 
 // Virtual-key codes of lane 4: keypad "0" and "." with Num Lock off, or the editing block keys.
-constexpr int KeyInsert = 45;
-constexpr int KeyDelete = 46;
+constexpr int kKeyInsert = 45;
+constexpr int kKeyDelete = 46;
 
 // One lane's controls and keys. Letter keys send the code of their capital letter.
 struct Lane {
@@ -18,12 +18,12 @@ struct Lane {
     int firstKey, secondKey;
 };
 
-// Lane n is Lanes[n - 1]. A lane takes part exactly when its name label is visible.
-constexpr std::array<Lane, 4> Lanes{{
+// Lane n is kLanes[n - 1]. A lane takes part exactly when its name label is visible.
+constexpr std::array<Lane, 4> kLanes{{
     {1, Label5, Label2, Label1, 'P', 'O'},
     {2, Label6, Label3, Label4, 'W', 'Q'},
     {3, Label7, Label8, Label9, 'V', 'B'},
-    {4, Label10, Label11, Label12, KeyInsert, KeyDelete},
+    {4, Label10, Label11, Label12, kKeyInsert, kKeyDelete},
 }};
 
 class RaceEngine {

@@ -1,7 +1,6 @@
-#include "race/caption_number.h"
+#include "caption_number.h"
 
 #include <charconv>
-#include <cstdlib>
 
 namespace race {
 
@@ -39,10 +38,8 @@ std::string numberCaption(long long value) { return std::to_string(value); }
 
 std::string clockCaption(long long ticks)
 {
-    const long long whole = ticks / 10, tenths = std::llabs(ticks % 10);
-    std::string text = std::to_string(whole);
-    if (ticks < 0 && whole == 0) text.insert(text.begin(), '-');
-    if (tenths != 0) {
+    std::string text = std::to_string(ticks / 10);
+    if (const long long tenths = ticks % 10; tenths != 0) {
         text += '.';
         text += char('0' + tenths);
     }

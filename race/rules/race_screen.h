@@ -10,7 +10,7 @@ namespace race {
 // counters Label1/4/9/12; Label13 the number of runners, Label15 the countdown, Label16 the clock.
 enum RaceLabel {
     Label1 = 1, Label2, Label3, Label4, Label5, Label6, Label7, Label8,
-    Label9, Label10, Label11, Label12, Label13, Label14, Label15, Label16,
+    Label9, Label10, Label11, Label12, Label13, Label15 = 15, Label16,
 };
 
 enum RaceTimer { Timer1 = 1, Timer2 };
@@ -26,7 +26,6 @@ public:
     virtual std::string caption(RaceLabel) = 0;
     virtual void setCaption(RaceLabel, const std::string&) = 0;
     virtual bool isVisible(RaceLabel) = 0;
-    virtual void makeVisible(RaceLabel) = 0;
 
     // Runner boxes Picture1(lane), lanes 1..4; Left in pixels
     virtual float runnerLeft(int lane) = 0;
@@ -41,14 +40,15 @@ public:
     virtual void loadBackground(const std::string& fileName) = 0;
     // Modal message with OK only, no icon and the application's title
     virtual void messageBox(const std::string& text) = 0;
-    // Lets pending events run. Returns false when the race screen was closed meanwhile, in which
-    // case the caller must leave the screen alone.
+    // Asked at the start of every clock tick: false when the race screen is no longer loaded, a key
+    // handled since the previous tick having ended the race, and the tick must then leave the
+    // screen alone. It need not run pending events: the Qt screen leaves them to its event loop,
+    // which handles them between ticks.
     virtual bool yield() = 0;
 
     // Results screen: label arrays Label1/Label6/Label7, element n >= 1 created as a hidden copy
     // of element 0 (loading the results screen, hidden, if it is not loaded). Top in twips.
     virtual void createResultLabel(ResultColumn, int n) = 0;
-    virtual std::string resultCaption(ResultColumn, int n) = 0;
     virtual void setResultCaption(ResultColumn, int n, const std::string&) = 0;
     virtual float resultTop(ResultColumn, int n) = 0;
     virtual void setResultTop(ResultColumn, int n, float top) = 0;

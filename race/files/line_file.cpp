@@ -1,4 +1,4 @@
-#include "race/line_file.h"
+#include "line_file.h"
 
 #include <QDateTime>
 #include <QDir>

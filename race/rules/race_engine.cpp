@@ -1,14 +1,14 @@
-#include "race/race_engine.h"
+#include "race_engine.h"
 
-#include "race/caption_number.h"
+#include "caption_number.h"
 
 namespace race {
 
 namespace {
-constexpr float StepPixels = 4;  // runner move per accepted press
-constexpr float RowSpacingTwips = 300;
+constexpr float kStepPixels = 4;  // runner move per accepted press
+constexpr float kRowSpacingTwips = 300;
 // The columns of a result row, in the order their labels are created, placed and shown.
-constexpr ResultColumn RowColumns[] = {ResultName, ResultPlace, ResultTime};
+constexpr ResultColumn kRowColumns[] = {ResultName, ResultPlace, ResultTime};
 }  // namespace
 
 // Counters, countdown and player count live in captions and are read afresh on every use.
@@ -16,7 +16,7 @@ double RaceEngine::valueOf(RaceLabel label) { return captionNumber(screen_.capti
 
 void RaceEngine::Form_Load()
 {
-    for (const Lane& lane : Lanes) screen_.setClipColumns(lane.number, 2);  // two runner frames
+    for (const Lane& lane : kLanes) screen_.setClipColumns(lane.number, 2);  // two runner frames
     screen_.loadBackground("back.bmp");
     LaneStep.fill(1);
     LanePlace.fill(0);
@@ -27,11 +27,11 @@ void RaceEngine::Form_Load()
 void RaceEngine::Form_KeyDown(int& KeyCode, int /*Shift*/)
 {
     if (valueOf(Label15) > 0) falseStart(KeyCode);
-    for (const Lane& lane : Lanes) {
+    for (const Lane& lane : kLanes) {
         laneRule(lane, KeyCode, lane.firstKey, 1);
         laneRule(lane, KeyCode, lane.secondKey, 2);
     }
-    for (const Lane& lane : Lanes) finishCheck(lane);
+    for (const Lane& lane : kLanes) finishCheck(lane);
     if (valueOf(Label13) == FinishCount) raceOver();
 }
 
@@ -54,7 +54,7 @@ void RaceEngine::laneRule(const Lane& lane, int KeyCode, int key, int expectedSt
     int& step = LaneStep[lane.number - 1];
     if (KeyCode != key || step != expectedStep || !screen_.isVisible(lane.nameLabel)) return;
     screen_.showRunnerCell(lane.number, expectedStep == 1 ? 0 : 1);
-    screen_.setRunnerLeft(lane.number, screen_.runnerLeft(lane.number) + StepPixels);
+    screen_.setRunnerLeft(lane.number, screen_.runnerLeft(lane.number) + kStepPixels);
     // Counters only ever hold whole numbers written here.
     const auto presses = static_cast<long long>(valueOf(lane.counterLabel));
     screen_.setCaption(lane.counterLabel, numberCaption(presses + 1));
@@ -76,13 +76,13 @@ void RaceEngine::finish(const Lane& lane)
     const int n = ++FinishCount;
     LanePlace[lane.number - 1] = n;
 
-    for (ResultColumn column : RowColumns) screen_.createResultLabel(column, n);
+    for (ResultColumn column : kRowColumns) screen_.createResultLabel(column, n);
     screen_.setResultCaption(ResultName, n, screen_.caption(lane.nameLabel));
     screen_.setResultCaption(ResultPlace, n, numberCaption(n));
     screen_.setResultCaption(ResultTime, n, screen_.caption(Label16));
-    for (ResultColumn column : RowColumns)
-        screen_.setResultTop(column, n, screen_.resultTop(column, n - 1) + RowSpacingTwips);
-    for (ResultColumn column : RowColumns) screen_.makeResultVisible(column, n);
+    for (ResultColumn column : kRowColumns)
+        screen_.setResultTop(column, n, screen_.resultTop(column, n - 1) + kRowSpacingTwips);
+    for (ResultColumn column : kRowColumns) screen_.makeResultVisible(column, n);
 }
 
 void RaceEngine::raceOver()
@@ -106,8 +106,8 @@ void RaceEngine::Timer1_Timer()
 
 void RaceEngine::Timer2_Timer()
 {
-    // A key handled during the yield may have ended the race and closed the screen; the rest
-    // of the tick must then leave no trace.
+    // A key handled since the previous tick may have ended the race and closed the screen; the
+    // tick must then leave no trace.
     if (!screen_.yield()) return;
     ++ClockTicks;
     screen_.setCaption(Label16, clockCaption(ClockTicks));

@@ -1,6 +1,6 @@
-#include "entry/player_list_file.h"
+#include "player_list_file.h"
 
-#include "race/line_file.h"
+#include "line_file.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
-#include "race/best_time_file.h"
+#include "best_time_file.h"
 
-#include "race/caption_number.h"
-#include "race/line_file.h"
+#include "line_file.h"
+#include "race/rules/caption_number.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -17,7 +17,7 @@ double captionNumber(std::string_view caption);
 // A whole number as a caption.
 std::string numberCaption(long long value);
 
-// The clock's caption for a tick count: ticks / 10, exact, in integer arithmetic.
+// The clock's caption for a tick count (never negative): ticks / 10, exact, in integer arithmetic.
 std::string clockCaption(long long ticks);
 
 }  // namespace race

@@ -44,6 +44,14 @@ private slots:
         QVERIFY(!(race.window()->windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(!race.window()->windowIcon().isNull() && !race.Picture().isNull());
         QCOMPARE(race.Picture2->Picture().size(), QSize(50, 25));
+
+        // A line keeps its designed pixel of width when the display scales the window up.
+        QWidget* post = race.Line5->widget();
+        QImage doubled(post->size() * 2, QImage::Format_RGB32);
+        doubled.setDevicePixelRatio(2);
+        doubled.fill(Qt::white);
+        post->render(&doubled);
+        QVERIFY(doubled.pixelColor(0, 100) == Qt::black && doubled.pixelColor(1, 100) == Qt::black);
     }
 
     void aTwoLaneRaceRunsOnRealKeys()

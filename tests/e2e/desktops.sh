@@ -9,7 +9,7 @@ source "$(dirname "$0")/lib.sh"
 
 red='#FF0000' yellow='#FFFF00' green='#00FF00' black='#000000' white='#FFFFFF'
 
-# round DESKTOP LAYOUT CLOSER KEY...: one game from the splash screen to "Exit Game"; the KEYs are
+# round DESKTOP LAYOUT CLOSER KEY...: one game from the splash screen to the closing screen; the KEYs are
 # the keysyms of the physical P, O, W, Q, V and B keys in this layout
 round()
 {
@@ -38,6 +38,14 @@ round()
     e2e_looks "$desktop: credits in white and yellow, a red button" 2535 2280 5265 3615 "$white" "$yellow"
     e2e_looks "$desktop: the red return button" 3600 5160 2415 735 "$red"
     e2e_click "${e2e_credits_return[@]}"
+    e2e_front "Whos playing Tapdash then?"
+    # shellcheck disable=SC2046  # the positions are four words
+    e2e_click $(e2e_pick_button_at 1)
+    e2e_front "Select *.rnx file"
+    e2e_shot "$shot"
+    e2e_looks "$desktop: the picker's white name box" "${e2e_picker_name_box[@]}" "$white"
+    picker_cancel=(4920 3960 1695 495)
+    e2e_click "${picker_cancel[@]}"
 
     e2e_enter_player 1 Ann
     e2e_enter_player 2 Bo
@@ -57,10 +65,12 @@ round()
     e2e_check "$desktop, $layout: the race ran on the physical keys" e2e_record_holder Ann
     rm -f "$e2e_record"
 
-    e2e_click "${e2e_results_new_players[@]}"
-    e2e_front "Whos playing Tapdash then?"
-    e2e_click "${e2e_entry_exit_game[@]}"
-    e2e_wait_exit 3
+    e2e_click "${e2e_results_exit[@]}"
+    e2e_front "About Tapdash" 3
+    e2e_shot "$shot"
+    e2e_looks "$desktop: the closing screen's yellow, blue and dark green" 1485 1680 6705 4755 \
+        "$yellow" '#0000FF' '#008000'
+    e2e_wait_exit 12
 }
 
 # messageStaysUp WHAT CLOSER KEY...: the KEYs leave the message box open, CLOSER closes it

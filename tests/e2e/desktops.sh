@@ -31,6 +31,8 @@ round()
     e2e_looks "$desktop: red around each check box's indicator" 5520 2640 30 30 "$red"
     e2e_looks "$desktop: red around check box 4's indicator" 5520 3720 30 30 "$red"
     e2e_looks "$desktop: yellow row captions and heading" 2760 2640 1215 240 "$yellow"
+    e2e_check "$desktop: the last row's caption on the rows' pitch" \
+        test "$(firstYellowLine 2760 3720)" = "$(firstYellowLine 2760 2640)"
     e2e_looks "$desktop: red buttons with white version text" 2760 4080 3855 795 "$red" "$white"
     e2e_click "${e2e_entry_about[@]}"
     e2e_front "About"
@@ -71,6 +73,14 @@ round()
     e2e_looks "$desktop: the closing screen's yellow, blue and dark green" 1485 1680 6705 4755 \
         "$yellow" '#0000FF' '#008000'
     e2e_wait_exit 12
+}
+
+# firstYellowLine LEFT TOP: the first line of pixels showing yellow in the 90 x 20 pixels at
+# LEFT, TOP (twips) of the picture taken last
+firstYellowLine()
+{
+    convert "$e2e_shot_taken" -crop "90x20+$(($1 / 15))+$(($2 / 15))" +repage -depth 8 txt:- |
+        grep -im1 " $yellow " | cut -d, -f2 | cut -d: -f1
 }
 
 # messageStaysUp WHAT CLOSER KEY...: the KEYs leave the message box open, CLOSER closes it

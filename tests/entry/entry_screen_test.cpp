@@ -42,21 +42,6 @@ private slots:
         form.Check2->click();
         QVERIFY(rowIs(2, "", true, white) && rowIs(1, "Disabled", false, lightGrey));
         QCOMPARE(form.Label11(2)->Caption(), "/r/bo.rnx");
-
-        // The rows' captions lie 24 pixels apart, each at the top of its box whatever its size.
-        const auto inkTop = [](QWidget* label) {
-            QImage image(label->size(), QImage::Format_ARGB32);
-            image.fill(Qt::transparent);
-            label->render(&image);
-            for (int y = 0; y < image.height(); ++y)
-                for (int x = 0; x < image.width(); ++x)
-                    if (image.pixelColor(x, y).alpha()) return label->y() + y;
-            return -1;
-        };
-        const int first = inkTop(form.Label1->widget());
-        QCOMPARE((QList<int>{inkTop(form.Label2->widget()) - first, inkTop(form.Label3->widget()) - first,
-                             inkTop(form.Label4->widget()) - first}),
-                 (QList<int>{24, 48, 72}));
     }
 
     void nameBoxHoldsTenCharactersOnOneLine()

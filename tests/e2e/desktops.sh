@@ -9,11 +9,11 @@ source "$(dirname "$0")/lib.sh"
 
 red='#FF0000' yellow='#FFFF00' green='#00FF00' black='#000000' white='#FFFFFF'
 
-# round DESKTOP LAYOUT CLOSER KEY...: one game from the splash screen to the closing screen; the KEYs are
-# the keysyms of the physical P, O, W, Q, V and B keys in this layout
+# round DESKTOP LAYOUT CLOSER KEY...: one game from the splash screen to the closing screen; the
+# KEYs are the keysyms of the physical P, O, W, Q, V and B keys in this layout
 round()
 {
-    local desktop=$1 layout=$2 closer=$3 shot="$e2e_scratch/$1.png"
+    local desktop=$1 layout=$2 closer=$3 shot="$e2e_scratch/${1:-none}.png"
     shift 3
     setxkbmap "$layout" || e2e_fail "setxkbmap $layout"
     if ! setxkbmap -query | grep -q "^layout: *$layout\$"; then

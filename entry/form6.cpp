@@ -46,8 +46,9 @@ void Form6::Form_Unload(int& Cancel)
 
 void Form6::Drive1_Change()
 {
-    Dir1->setPath(Drive1->Drive());
-    File1->setPath(Drive1->Drive());
+    const QString directory = ui::currentDirectoryOn(Drive1->Drive());
+    Dir1->setPath(directory);
+    File1->setPath(directory);
 }
 
 void Form6::Dir1_Change() { File1->setPath(Dir1->Path()); }

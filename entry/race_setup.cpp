@@ -54,7 +54,6 @@ void Form2::Command1_Click()
     }
 
     race.Label13->setCaption(QString::number(playerCount));
-    race.Timer1->setEnabled(true);
     race.show();
     for (int player = 1; player <= 4; ++player)
         if (check(player)->Value() == 1)
@@ -62,6 +61,8 @@ void Form2::Command1_Click()
     for (const race::Lane& lane : race::kLanes)
         if (race.Picture1(lane.number)->Visible())
             race.Picture1(lane.number)->setPicture(race.PictureClip1(lane.number)->GraphicCell(0));
+    // After any runner message: the countdown's first second starts once the set-up is over
+    race.Timer1->setEnabled(true);
     hide();
 }
 

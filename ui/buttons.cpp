@@ -20,8 +20,10 @@ void CheckBox::click() { box_->click(); }
 
 CheckBox& CheckBox::back(const QColor& color)
 {
+    // A button fills its background from the button colour, which styles take from the desktop.
     QPalette palette = box_->palette();
     palette.setColor(QPalette::Window, color);
+    palette.setColor(box_->backgroundRole(), color);
     box_->setPalette(palette);
     box_->setAutoFillBackground(true);
     return *this;

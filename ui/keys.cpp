@@ -19,6 +19,26 @@ int keypadKey(int key)
     }
 }
 
+// The US letter on the key with this X keycode (evdev code + 8), or 0
+int usLetterAt(quint32 keycode)
+{
+    static constexpr char rows[][11] = {"QWERTYUIOP", "ASDFGHJKL", "ZXCVBNM"};
+    static constexpr quint32 firstKeycode[] = {24, 38, 52};
+    for (int row = 0; row < 3; ++row) {
+        const quint32 column = keycode - firstKeycode[row];
+        if (keycode >= firstKeycode[row] && column < qstrlen(rows[row])) return rows[row][column];
+    }
+    return 0;
+}
+
+// A letter of a layout without Latin letters (Cyrillic, Greek ...) gives the US letter at its place
+int nonLatinLetter(const QKeyEvent& event)
+{
+    const int key = event.key();
+    if (key < 0x80 || key > 0x10FFFF || !QChar::isLetter(char32_t(key))) return 0;
+    return usLetterAt(event.nativeScanCode());
+}
+
 int mainKey(int key)
 {
     if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) return key;
@@ -88,6 +108,7 @@ int virtualKey(const QKeyEvent& event)
         const int code = keypadKey(key);
         if (code >= 0) return code;
     }
+    if (const int letter = nonLatinLetter(event)) return letter;
     return mainKey(key);
 }
 

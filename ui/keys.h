@@ -9,7 +9,8 @@ inline constexpr int Escape = 27, Insert = 45, Delete = 46, Shift = 16, Control 
 inline constexpr int Numpad0 = 96, Decimal = 110;
 }  // namespace vk
 
-// Letters give their capital letter's code whatever Shift and Caps Lock say; Insert and Delete
+// Letters give their capital letter's code whatever Shift and Caps Lock say; a letter of a layout
+// without Latin letters gives the US letter on the same key (from the X keycode); Insert and Delete
 // come the same from the editing block and from the keypad with Num Lock off; keypad digits with
 // Num Lock on give 96..105 and its point 110. Keys without a code give 0.
 int virtualKey(const QKeyEvent&);

@@ -51,7 +51,8 @@ void Label::restyle()
     const Qt::Alignment horizontal = align_ == Align::Left    ? Qt::AlignLeft
                                      : align_ == Align::Right ? Qt::AlignRight
                                                               : Qt::AlignHCenter;
-    label_->setAlignment(horizontal | (wraps_ ? Qt::AlignTop : Qt::AlignVCenter));
+    // The text starts at the top of the box, also in a box taller than the text
+    label_->setAlignment(horizontal | Qt::AlignTop);
 }
 
 QRect Label::pixelRect(QRect box) const

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QStorageInfo>
 
@@ -60,6 +61,12 @@ void DriveList::setDrive(const QString& rootPath)
 {
     const int index = box_->findData(rootPath);
     if (index >= 0) box_->setCurrentIndex(index);
+}
+
+QString currentDirectoryOn(const QString& rootPath)
+{
+    const QString working = QDir::currentPath();
+    return QStorageInfo(working).rootPath() == rootPath ? absoluteClean(working) : rootPath;
 }
 
 QStringList DriveList::drives() const
@@ -136,8 +143,26 @@ void DirList::fill()
     list_->setCurrentRow(int(chain.size()) - 1);
 }
 
+// Raises Click on every press on a file: one on the file already selected changes no selection.
+class FileList::View : public QListWidget {
+public:
+    View(QWidget* parent, FileList& list) : QListWidget(parent), list_(list) {}
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        const QString before = list_.FileName();
+        QListWidget::mousePressEvent(event);
+        if (!before.isEmpty() && list_.FileName() == before && itemAt(event->position().toPoint()))
+            list_.raiseEvent();
+    }
+
+private:
+    FileList& list_;
+};
+
 FileList::FileList(QWidget* parent, double twipsPerUnit, const QString& pattern)
-    : Control(new QListWidget(parent), Layer::Windowed, twipsPerUnit),
+    : Control(new View(parent, *this), Layer::Windowed, twipsPerUnit),
       list_(static_cast<QListWidget*>(widget())),
       pattern_(pattern)
 {

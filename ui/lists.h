@@ -29,6 +29,10 @@ private:
     QComboBox* box_;
 };
 
+// A volume's current directory: the working directory on the working directory's volume, the
+// root on any other
+QString currentDirectoryOn(const QString& rootPath);
+
 // The path from the root down to the open directory, then the open directory's subdirectories.
 // A double-click (or Enter) opens the directory under it; a single click only highlights it.
 // Change is raised after the path has changed, whether by the user or by setPath.
@@ -54,7 +58,8 @@ private:
 };
 
 // The files of one directory whose names match the pattern (letter case ignored, hidden files
-// left out), sorted by name. Click is raised after the selection has changed by the user.
+// left out), sorted by name. Click is raised after the selection has changed by the user, and on
+// a click on the file already selected.
 class FileList : public Control {
 public:
     FileList(QWidget* parent, double twipsPerUnit, const QString& pattern);
@@ -69,6 +74,7 @@ public:
     QListWidget* listWidget() const { return list_; }
 
 private:
+    class View;
     QListWidget* list_;
     QString pattern_, path_;
 };

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QWidget>
 
 namespace ui {
@@ -16,6 +17,9 @@ public:
     void showMessage(const QString& text, const QString& title) override
     {
         QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, QApplication::activeWindow());
+        // Desktop themes name the button "&OK": a plain O, a player's key, would then press it.
+        // Without a mnemonic only Return, Enter, Space, Escape and a click close the box.
+        box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
         box.exec();
     }
 

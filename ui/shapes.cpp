@@ -62,9 +62,12 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override
     {
+        // One pixel wide through the pixels' centres: a pen on their edges would lose its outer
+        // half to the widget's edge once the display scales the window up.
         QPainter painter(this);
-        painter.setPen(color);
-        painter.drawLine(from, to);
+        painter.setPen(QPen(color, 1, Qt::SolidLine, Qt::SquareCap));
+        const QPointF centre(0.5, 0.5);
+        painter.drawLine(QPointF(from) + centre, QPointF(to) + centre);
     }
 };
 

@@ -1,6 +1,8 @@
 #include "ui/text_box.h"
 
 #include <QLineEdit>
+#include <QTextBoundaryFinder>
+#include <QValidator>
 
 #include "ui/colors.h"
 #include "ui/fonts.h"
@@ -22,24 +24,59 @@ QString oneLine(QString text)
     return text;
 }
 
+// Characters as a person counts them: grapheme clusters, so an emoji or a letter with its
+// combining accent is one character
+qsizetype characterCount(const QString& text)
+{
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    qsizetype count = 0;
+    while (finder.toNextBoundary() != -1) ++count;
+    return count;
+}
+
 // Cut to the box's length without splitting a character
 QString fitted(const QString& text, int maxLength)
 {
     QString fit = oneLine(text);
-    if (fit.size() <= maxLength) return fit;
-    fit.truncate(maxLength);
-    if (fit.back().isHighSurrogate()) fit.chop(1);
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, fit);
+    for (int kept = 0; kept < maxLength; ++kept)
+        if (finder.toNextBoundary() == -1) return fit;
+    fit.truncate(finder.position());
     return fit;
 }
+
 }  // namespace
+
+// Holds the box to its length in characters: of what was typed or pasted, which ends at the
+// cursor, the characters that do not fit are dropped.
+class TextBox::LengthLimit : public QValidator {
+public:
+    using QValidator::QValidator;
+    int maxLength = 32767;
+
+    State validate(QString& input, int& pos) const override
+    {
+        const qsizetype excess = characterCount(input) - maxLength;
+        if (excess <= 0) return Acceptable;
+        QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, input);
+        finder.setPosition(pos);
+        for (qsizetype dropped = 0; dropped < excess && finder.toPreviousBoundary() > 0;) ++dropped;
+        const int start = int(qMax<qsizetype>(finder.position(), 0));
+        input.remove(start, pos - start);
+        pos = start;
+        return characterCount(input) <= maxLength ? Acceptable : Invalid;
+    }
+};
 
 TextBox::TextBox(QWidget* parent, double twipsPerUnit)
     : Control(new QLineEdit(parent), Layer::Windowed, twipsPerUnit),
       edit_(static_cast<QLineEdit*>(widget())),
+      limit_(new LengthLimit(edit_)),
       fore_(colors::windowText),
       back_(colors::window)
 {
     edit_->setFont(makeFont({}));
+    edit_->setValidator(limit_);
     QObject::connect(edit_, &QLineEdit::textEdited, edit_, [this](const QString& text) {
         const QString line = oneLine(text);
         if (line != text) {
@@ -55,7 +92,7 @@ QString TextBox::Text() const { return edit_->text(); }
 
 void TextBox::setText(const QString& text)
 {
-    edit_->setText(fitted(text, edit_->maxLength()));
+    edit_->setText(fitted(text, limit_->maxLength));
     edit_->setCursorPosition(0);  // a text wider than its box shows its beginning
 }
 
@@ -74,7 +111,7 @@ TextBox& TextBox::fore(const QColor& color)
 
 TextBox& TextBox::maxLength(int characters)
 {
-    edit_->setMaxLength(characters);
+    limit_->maxLength = characters;
     return *this;
 }
 

@@ -23,6 +23,7 @@ public:
     // Design properties
     TextBox& fore(const QColor&);
     TextBox& back(const QColor& color) { setBackColor(color); return *this; }
+    // Characters as a person counts them (grapheme clusters: an emoji is one)
     TextBox& maxLength(int characters);
     TextBox& disabled() { setEnabled(false); return *this; }
     TextBox& tab(int index) { tab_ = index; return *this; }
@@ -30,9 +31,11 @@ public:
     QLineEdit* lineEdit() const { return edit_; }
 
 private:
+    class LengthLimit;
     void restyle();
 
     QLineEdit* edit_;
+    LengthLimit* limit_;  // owned by the line edit
     QColor fore_, back_;
 };
 

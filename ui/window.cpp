@@ -16,7 +16,8 @@ namespace ui {
 Window::Window(Form* form) : back(colors::red), form_(form)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFocusPolicy(Qt::StrongFocus);
+    // Focused when no control is (it takes the screen's keys then), but never a Tab stop of its own
+    setFocusPolicy(Qt::NoFocus);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 }

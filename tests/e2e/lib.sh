@@ -232,7 +232,25 @@ e2e_dismiss()
 }
 
 # e2e_shot FILE: a picture of window $win as it shows now
-e2e_shot() { import -silent -window "$win" "png:$1" || e2e_fail "could not take a picture of window $win"; }
+e2e_shot_taken=""
+e2e_shot()
+{
+    import -silent -window "$win" "png:$1" || e2e_fail "could not take a picture of window $win"
+    e2e_shot_taken=$1
+}
+
+# e2e_looks WHAT LEFT TOP WIDTH HEIGHT COLOUR...: the picture of window $win taken last by
+# e2e_shot shows each COLOUR (#RRGGBB) somewhere in the rectangle (twips of the client area)
+e2e_looks()
+{
+    local what=$1 x=$(($2 / 15)) y=$(($3 / 15)) w=$((($4 + 14) / 15)) h=$((($5 + 14) / 15)) colour pixels
+    shift 5
+    pixels=$(convert "$e2e_shot_taken" -crop "${w}x${h}+${x}+${y}" +repage -depth 8 txt:-) || e2e_fail "could not read $e2e_shot_taken"
+    for colour in "$@"; do
+        grep -qi " $colour " <<<"$pixels" || e2e_fail "$what: no $colour in ${w}x${h}+${x}+${y} of $e2e_shot_taken"
+    done
+    e2e_pass "$what"
+}
 
 # ---- the screens ----
 

@@ -50,16 +50,19 @@ private slots:
         enter(1, "Abcdefghijk");
         QCOMPARE(forms().Form2.Text1->Text(), "Abcdefghij");
         QLineEdit* edit = forms().Form2.Text1->lineEdit();
-        const QString runner = QString::fromUtf8("\U0001F3C3");  // two UTF-16 units
-        const QString three = runner.repeated(3);
-        // The second paste is eleven units: the last runner must go whole, not by half.
+        // Characters are counted as grapheme clusters: an emoji (two UTF-16 units) or an accented
+        // letter (two code points) is one.
+        const QString runner = QString::fromUtf8("\U0001F3C3"), accented = QString::fromUtf8("e\u0301");
+        const QString nine = "Ann" + accented + runner.repeated(5);
         for (const auto& [pasted, kept] : QList<QPair<QString, QString>>{{"Al\r\nBo\nCy", "AlBoCy"},
-                                                                         {"Ann" + three + runner, "Ann" + three}}) {
+                                                                         {nine + runner + runner, nine + runner}}) {
             edit->clear();
             QGuiApplication::clipboard()->setText(pasted);
             edit->paste();
             QCOMPARE(edit->text(), kept);
         }
+        QTest::keyClicks(edit, "x");  // a full box takes no more
+        QCOMPARE(edit->text(), nine + runner);
     }
 
     // Every "Play": the file written, then either the race set up or the entry screen still shown
@@ -102,7 +105,12 @@ private slots:
             lanes << player;
         }
         if (file.isNull()) QVERIFY(QDir().mkdir("temp.tmp"));  // a folder cannot be written, even by root
+        bool countingDuringMessage = false;  // the countdown's first second starts after the messages
+        platform->whenShown = [&] {
+            countingDuringMessage |= forms().Form1.isLoaded() && forms().Form1.Timer1->Enabled();
+        };
         form.Command1->click();
+        QVERIFY(!countingDuringMessage);
         QVERIFY(!file.isNull() || QDir().rmdir("temp.tmp"));
         QCOMPARE(fileBytes("temp.tmp"), file.isNull() ? "(unreadable)" : file);
 

@@ -62,8 +62,13 @@ private slots:
             QCOMPARE(picker().File1->names(), QStringList{"extra.rnx"});
             clickLine(picker().File1->listWidget(), 0);
             QCOMPARE(picker().Text1->Text(), "extra.rnx");
-            picker().Text1->lineEdit()->selectAll();
-            QTest::keyClicks(picker().Text1->lineEdit(), "mine.png");  // typing over it wins
+            for (const QString typed : {"other", "mine.png"}) {  // typing over it wins ...
+                picker().Text1->lineEdit()->selectAll();
+                QTest::keyClicks(picker().Text1->lineEdit(), typed);
+                if (typed == "mine.png") break;
+                clickLine(picker().File1->listWidget(), 0);  // ... until the next click on a file
+                QCOMPARE(picker().Text1->Text(), "extra.rnx");
+            }
             if (way == "Select") picker().Command1->click();
             else way == "Cancel" ? picker().Command2->click() : picker().closeButton();
 
@@ -91,12 +96,13 @@ private slots:
         picker().Dir1->setPath("/no/such/folder");
         QCOMPARE(picker().Dir1->Path(), "/");
 
-        // Changing the drive, here to the volume at hand so that no other is read, moves both lists.
+        // Changing the drive, here to the volume at hand so that no other is read, moves both lists
+        // to the volume's current directory: the working directory.
         picker().Dir1->setPath(workPath("more"));
         const QString root = picker().Drive1->Drive();
         QVERIFY(picker().Drive1->drives().value(0) == "/" && root == QStorageInfo(workPath()).rootPath());
         picker().Drive1->raiseEvent();
-        QVERIFY(picker().Dir1->Path() == root && picker().File1->Path() == root);
+        QVERIFY(picker().Dir1->Path() == workPath() && picker().File1->Path() == workPath());
     }
 
     void joinRunnerPathNeverDoublesTheSeparator()

@@ -1,5 +1,6 @@
 // Key events as screens receive them: virtual-key codes, the shift mask, auto-repeat, and keys
 // reaching the screen only while none of its controls holds the focus.
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
@@ -49,6 +50,16 @@ private slots:
         };
         for (const auto& key : keys)
             QVERIFY2(ui::virtualKey(QKeyEvent(QEvent::KeyPress, key.key, key.with, key.text)) == key.code, key.name);
+
+        // The X keycode names the key: a layout without Latin letters gives the US letter on it,
+        // a Latin one the letter it prints (AZERTY's Q where US has A), other keys as ever.
+        const struct { const char* name; int key; quint32 keycode; int code; } layouts[] = {
+            {"Russian P key", 0x0417, 33, 'P'}, {"Russian O key", 0x0429, 32, 'O'},
+            {"Russian Q key", 0x0419, 24, 'Q'}, {"Greek M key", 0x039C, 58, 'M'},
+            {"AZERTY Q key", Qt::Key_Q, 38, 'Q'}, {"AZERTY 2 key (e acute)", 0xC9, 11, 0},
+        };
+        for (const auto& key : layouts)
+            QVERIFY2(ui::virtualKey(QKeyEvent(QEvent::KeyPress, key.key, {}, key.keycode, 0, 0)) == key.code, key.name);
     }
 
     // Shift and Ctrl (16 and 17) as the screen receives them, and keys going to a focused control
@@ -70,8 +81,10 @@ private slots:
         form.Text1->setEnabled(true);  // a control that holds the focus takes the keys instead
         form.Text1->lineEdit()->setFocus();
         QTest::keyClick(window, 'a');
+        QTest::keyClick(window, Qt::Key_Tab);  // the window itself is never a Tab stop
         QCOMPARE(form.keyDowns, expected);
         QCOMPARE(form.Text1->Text(), "a");
+        QCOMPARE(QApplication::focusWidget(), form.Text1->lineEdit());
     }
 };
 

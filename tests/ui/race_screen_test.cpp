@@ -1,6 +1,7 @@
 // The race screen on real widgets: its fixed window, a race run on key events through the window
 // system, and its close button. The race rules are tested on the engine (tests/race), the set-up
 // from the entry screen in tests/entry, the result rows in tests/results.
+#include <QImage>
 #include <QPointer>
 #include <QTest>
 
@@ -31,6 +32,13 @@ private slots:
         QPointer<QWidget> raceWindow = race.window();
         QVERIFY(raceWindow->minimumSize() == QSize(634, 455) && raceWindow->maximumSize() == QSize(634, 455));
         QVERIFY(!(raceWindow->windowFlags() & Qt::WindowMaximizeButtonHint) && !raceWindow->windowIcon().isNull());
+        // A line keeps its designed pixel of width when the display scales the window up.
+        QWidget* post = race.Line5->widget();
+        QImage doubled(post->size() * 2, QImage::Format_RGB32);
+        doubled.setDevicePixelRatio(2);
+        doubled.fill(Qt::white);
+        post->render(&doubled);
+        QVERIFY(doubled.pixelColor(0, 100) == Qt::black && doubled.pixelColor(1, 100) == Qt::black);
         const auto key = [&raceWindow](Qt::Key key) { QTest::keyClick(raceWindow->windowHandle(), key); };
         const auto alternate = [&key](int presses, Qt::Key first, Qt::Key second) {
             for (int n = 0; n < presses; ++n) key(n % 2 ? second : first);

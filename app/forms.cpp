@@ -1,15 +1,21 @@
 #include "app/forms.h"
 
-#include <memory>
-
 namespace {
-std::unique_ptr<Forms> theForms;
-}
+// A plain pointer, not an owning object: when the window system goes away, the toolkit ends the
+// program with exit() from inside the event loop and tears itself down in the exit handlers; the
+// screens must then be left alone, as destroying them would call into what is already gone.
+// discardForms() destroys them on every ordinary way out.
+Forms* theForms = nullptr;
+}  // namespace
 
 Forms& forms()
 {
-    if (!theForms) theForms = std::make_unique<Forms>();
+    if (!theForms) theForms = new Forms;
     return *theForms;
 }
 
-void discardForms() { theForms.reset(); }
+void discardForms()
+{
+    delete theForms;
+    theForms = nullptr;
+}

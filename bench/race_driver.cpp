@@ -14,11 +14,12 @@ void setUpLikeTheGame()
     ui::installFontSubstitutes();
 }
 
-race::Form1& startFourPlayerRace()
+race::Form1& startFourPlayerRace(const QString& runnerFile)
 {
     entry::Form2& entry = forms().Form2;
     entry.show();
     for (int player = 1; player <= 4; ++player) {
+        entry.Label11(player)->setCaption(runnerFile);
         if (entry.check(player)->Value() == 1) continue;
         entry.check(player)->click();
         entry.nameBox(player)->setText(QStringLiteral("Player %1").arg(player));

@@ -33,8 +33,9 @@ constexpr std::array<std::array<Qt::Key, 2>, 4> laneKeys{{
 }};
 
 // "Play" on the entry screen with all four players checked and named (checking them the first
-// time); returns the race screen once it is on the screen, its countdown started.
-race::Form1& startFourPlayerRace();
+// time), each running the runner file given ("None": the default runner); returns the race screen
+// once it is on the screen, its countdown started.
+race::Form1& startFourPlayerRace(const QString& runnerFile = QStringLiteral("None"));
 
 // After a race: "New Players" on the results screen, and the closed screens cleared away.
 void backToEntry();

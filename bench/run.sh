@@ -140,7 +140,10 @@ floor_start=$(median "${floor_starts[@]}")
 # ---- the harnesses ----
 say "key handling: four-player races to 10,000 accepted presses"
 keys=$(retried timeout 180 "$build/bench/bench_key_latency") || e2e_fail "the key handling harness failed"
-read -r presses key_median key_p99 key_max floor_key_median floor_key_p99 <<<"$keys"
+read -r presses key_median key_p99 key_max floor_key_median floor_key_p99 key_rss <<<"$keys"
+say "key handling with runners of 4096 x 4096 pixels: four-player races to 2,000 accepted presses"
+keys=$(retried timeout 300 "$build/bench/bench_key_latency" huge) || e2e_fail "the key handling harness failed"
+read -r huge_presses _ huge_key_p99 _ _ _ huge_rss <<<"$keys"
 say "the race clock over a 30-second race"
 clock=$(retried timeout 90 "$build/bench/bench_clock_accuracy") || e2e_fail "the clock harness failed"
 read -r clock_wall clock_reading clock_error <<<"$clock"
@@ -175,6 +178,12 @@ row "Key press to end of repaint, median ($presses presses)" "$key_median ms" "$
     "$(calc %.2f "$key_median / $floor_key_median")" "" ""
 row "Key press to end of repaint, 99th percentile (slowest $key_max ms)" "$key_p99 ms" "$floor_key_p99 ms" \
     "$(calc %.2f "$key_p99 / $floor_key_p99")" "< 2 ms" "$(met "$key_p99 < 2")"
+ratio=$(calc %.2f "$huge_key_p99 / $key_p99")
+row "The same, 4096 x 4096 runners ($huge_presses presses); beside it, the default runner's" "$huge_key_p99 ms" \
+    "$key_p99 ms" "$ratio" "ratio <= 1.5" "$(met "$ratio <= 1.5")"
+ratio=$(calc %.2f "$huge_rss / $key_rss")
+row "Resident memory after those races, 4096 x 4096 runners; beside it, the default runner's" "$(mib "$huge_rss")" \
+    "$(mib "$key_rss")" "$ratio" "ratio <= 1.1" "$(met "$ratio <= 1.1")"
 row "Race logic alone, key events per second (one core)" "$(calc %.2f "$engine_keys / 1e6") million" "" "" "" ""
 row "Race logic alone, clock ticks per second (one core)" "$(calc %.2f "$engine_ticks / 1e6") million" "" "" "" ""
 row "Clock error over a 30 s race, 4 players at 15 presses/s" \

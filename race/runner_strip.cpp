@@ -10,7 +10,10 @@ void Form1::giveRunnerStrip(int lane, const QString& runnerFile, const QString& 
         PictureClip1(lane)->setPicture(Picture2->Picture());
         return;
     }
-    const ui::LoadedPicture strip = ui::loadPicture(runnerFile);
+    ui::LoadedPicture strip = ui::loadPicture(runnerFile);
+    // Narrower than its frames, a strip would give empty frames: an invisible runner
+    if (strip.ok() && strip.image.width() < PictureClip1(lane)->Cols())
+        strip = {{}, QStringLiteral("picture too narrow (%1 pixel wide)").arg(strip.image.width())};
     if (strip.ok()) {
         PictureClip1(lane)->setPicture(strip.image);
         return;

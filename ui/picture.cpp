@@ -9,8 +9,9 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <deque>
+#include <memory>
 #include <optional>
+#include <vector>
 
 namespace ui {
 
@@ -43,25 +44,34 @@ std::optional<QString> bitmapFault(QFile& file)
 }
 
 // Every screen loads "back.bmp" afresh, and several screens are loaded at once. Each load still
-// reads the whole file, but while its bytes stay the same the screens share one decoded copy.
+// reads the whole file, but while its bytes stay the same the screens share one decoded copy. The
+// copy lives only as long as a picture handed out holds it: a large runner, once its race is over,
+// takes no memory.
 struct Decoded {
     QByteArray digest;
-    QImage image;
+    std::weak_ptr<const QImage> image;
 };
-std::deque<Decoded> recent;  // newest first
+std::vector<Decoded> shown;
 
-const QImage* recentlyDecoded(const QByteArray& digest)
+// A picture over the pixels of the decoded one that keeps them for as long as it, or any copy of
+// it, lives
+QImage sharing(std::shared_ptr<const QImage> decoded)
 {
-    for (const Decoded& entry : recent)
-        if (entry.digest == digest) return &entry.image;
-    return nullptr;
+    const QImage& pixels = *decoded;
+    QImage image(
+        pixels.constBits(), pixels.width(), pixels.height(), pixels.bytesPerLine(), pixels.format(),
+        [](void* holder) { delete static_cast<std::shared_ptr<const QImage>*>(holder); },
+        new std::shared_ptr<const QImage>(std::move(decoded)));
+    image.setColorTable(pixels.colorTable());
+    return image;
 }
 
-void remember(const QByteArray& digest, const QImage& image)
+std::shared_ptr<const QImage> stillShown(const QByteArray& digest)
 {
-    constexpr size_t kRemembered = 4;  // the background, the two splash pictures, a runner
-    recent.push_front({digest, image});
-    if (recent.size() > kRemembered) recent.pop_back();
+    std::erase_if(shown, [](const Decoded& entry) { return entry.image.expired(); });
+    for (const Decoded& entry : shown)
+        if (entry.digest == digest) return entry.image.lock();
+    return nullptr;
 }
 
 }  // namespace
@@ -80,7 +90,7 @@ LoadedPicture loadPicture(const QString& path)
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) return {{}, file.errorString()};
     const QByteArray digest = QCryptographicHash::hash(bytes, QCryptographicHash::Sha1);
-    if (const QImage* decoded = recentlyDecoded(digest)) return {*decoded, {}};
+    if (std::shared_ptr<const QImage> decoded = stillShown(digest)) return {sharing(std::move(decoded)), {}};
 
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -99,8 +109,9 @@ LoadedPicture loadPicture(const QString& path)
         const QString why = reader.errorString();
         return {{}, why.isEmpty() ? QStringLiteral("not a readable picture") : why};
     }
-    remember(digest, image);
-    return {image, {}};
+    auto decoded = std::make_shared<const QImage>(std::move(image));
+    shown.push_back({digest, decoded});
+    return {sharing(std::move(decoded)), {}};
 }
 
 QImage loadPictureOrWarn(const QString& path)

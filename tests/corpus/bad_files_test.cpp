@@ -103,6 +103,10 @@ private slots:
         QTest::newRow("header claiming 100000 x 100000") << forged << false << "100000 x 100000";
         QTest::newRow("a folder named x.rnx") << QByteArray() << false << "not a file";
         QTest::newRow("no read permission") << strip << true << "Permission denied";
+        QByteArray thin;
+        QBuffer thinBuffer(&thin);
+        QVERIFY(thinBuffer.open(QIODevice::WriteOnly) && figures.copy(0, 0, 1, 43).save(&thinBuffer, "PNG"));
+        QTest::newRow("one pixel wide") << thin << false << "too narrow";
     }
     void runnerFile()
     {

@@ -43,13 +43,13 @@ private slots:
         QImage picture(64, 48, QImage::Format_RGB32);
         picture.fill(Qt::green);
         QVERIFY(picture.save(path, "BMP"));
-        const qint64 first = ui::loadPicture(path).image.cacheKey();
-        QCOMPARE(ui::loadPicture(path).image.cacheKey(), first);
+        const QImage first = ui::loadPicture(path).image;
+        QCOMPARE(ui::loadPicture(path).image.constBits(), first.constBits());
 
         picture.fill(Qt::blue);
         QVERIFY(picture.save(path, "BMP"));
         const QImage changed = ui::loadPicture(path).image;
-        QVERIFY(changed.cacheKey() != first && changed.pixelColor(0, 0) == QColor(Qt::blue));
+        QVERIFY(changed.constBits() != first.constBits() && changed.pixelColor(0, 0) == QColor(Qt::blue));
         QVERIFY(QFile::remove(path) && !ui::loadPicture(path).ok());  // every load still goes to the file
     }
 
@@ -64,6 +64,10 @@ private slots:
         half.fill(ui::colors::blue);
         QCOMPARE(clip.GraphicCell(1).convertToFormat(QImage::Format_RGB32), half);
         QVERIFY(clip.GraphicCell(2).isNull());
+        // Cut once: every press hands out the same cell, not a new copy of it
+        QCOMPARE(clip.GraphicCell(1).constBits(), clip.GraphicCell(1).constBits());
+        clip.setPicture(QImage(1, 43, QImage::Format_RGB32));
+        QVERIFY(clip.GraphicCell(0).isNull());
     }
 };
 

@@ -22,6 +22,7 @@ e2e_xvfb_pid=""
 e2e_game_pid=""
 e2e_game_status=""                    # set by e2e_wait_exit
 win=""                                # the window the last e2e_front found
+e2e_screen=${e2e_screen:-1024x768x24}   # the X server's screen
 
 e2e_say() { printf 'e2e: %s\n' "$*"; }
 
@@ -90,7 +91,7 @@ e2e_start_x()
         [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ] && continue
         : >"$e2e_scratch/display"
         # -displayfd: the server writes its number once it accepts clients
-        Xvfb ":$display" -displayfd 3 -nolisten tcp -screen 0 1024x768x24 -dpi 96 \
+        Xvfb ":$display" -displayfd 3 -nolisten tcp -screen 0 "$e2e_screen" -dpi 96 \
             3>"$e2e_scratch/display" 2>"$e2e_scratch/xvfb.log" &
         e2e_xvfb_pid=$!
         local deadline=$(($(e2e_now_ms) + 10000))

@@ -1,6 +1,6 @@
 # A widget test on Qt's offscreen platform, run in a scratch folder made afresh before it: "work",
-# its working directory holding copies of the play pictures, and "data", its data folder, so the
-# player's own best-time record is never touched.
+# its working directory holding copies of the play pictures, "data", its data folder, and "config",
+# its config folder, so the player's own best-time record and settings are never touched.
 function(add_widget_test name)
   add_executable(${name} ${name}.cpp ${ARGN})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
@@ -15,5 +15,5 @@ function(add_widget_test name)
   add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${scratch}/work)
   set_tests_properties(${name} PROPERTIES
     FIXTURES_REQUIRED ${name}_scratch
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_DATA_HOME=${scratch}/data")
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_DATA_HOME=${scratch}/data;XDG_CONFIG_HOME=${scratch}/config")
 endfunction()

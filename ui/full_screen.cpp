@@ -1,0 +1,100 @@
+#include <optional>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QProxyStyle>
+
+#include "ui/settings.h"
+#include "ui/window.h"
+#include "ui/zoom.h"
+
+namespace ui {
+
+namespace {
+
+std::optional<bool> mode;  // read from the settings on first use
+double dialogZoom = 1.0;   // message boxes scale with the screens in full screen
+std::optional<QFont> designedAppFont;
+
+// The style's measures (check box indicators, frames, margins, scroll bars) scaled with the
+// screen the widget lies in, so the style's parts grow with the text they frame.
+class ZoomStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        const int value = QProxyStyle::pixelMetric(metric, option, widget);
+        const double factor = widget ? zoomOf(widget).factor : dialogZoom;
+        return value > 0 && factor != 1.0 ? qMax(1, qRound(value * factor)) : value;
+    }
+};
+
+// F11 is the game's own switch, never a key of a screen.
+class FullScreenKey : public QObject {
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_F11) return false;
+        if (event->type() == QEvent::KeyPress && !key->isAutoRepeat()) setFullScreen(!fullScreen());
+        return true;
+    }
+};
+
+}  // namespace
+
+QRect Zoom::map(const QRect& designed) const
+{
+    if (isIdentity()) return designed;
+    const int left = qRound(designed.x() * factor), top = qRound(designed.y() * factor);
+    const int right = qRound((designed.x() + designed.width()) * factor);
+    const int bottom = qRound((designed.y() + designed.height()) * factor);
+    return QRect(origin.x() + left, origin.y() + top, right - left, bottom - top);
+}
+
+Zoom zoomOf(const QWidget* widget)
+{
+    if (const auto* window = widget ? dynamic_cast<const Window*>(widget->window()) : nullptr) return window->zoom();
+    return {dialogZoom, {}};
+}
+
+void installFullScreenKey()
+{
+    static FullScreenKey* filter = nullptr;
+    if (filter || !qApp) return;
+    filter = new FullScreenKey;
+    filter->setParent(qApp);
+    qApp->installEventFilter(filter);
+}
+
+bool fullScreen()
+{
+    if (!mode) mode = settings::fullScreen();
+    return *mode;
+}
+
+void setFullScreen(bool on)
+{
+    mode = on;
+    settings::setFullScreen(on);
+    if (!on) scaleStyleAndDialogs(1.0);
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* window = dynamic_cast<Window*>(widget); window && window->isVisible()) window->present();
+}
+
+void scaleStyleAndDialogs(double factor)
+{
+    if (factor != 1.0 && !dynamic_cast<ZoomStyle*>(QApplication::style()))
+        QApplication::setStyle(new ZoomStyle(QApplication::style()->name()));
+    if (factor == dialogZoom) return;
+    if (!designedAppFont) designedAppFont = QApplication::font();
+    dialogZoom = factor;
+    QFont font = *designedAppFont;
+    if (font.pixelSize() > 0) font.setPixelSize(qMax(1, qRound(font.pixelSize() * factor)));
+    else font.setPointSizeF(font.pointSizeF() * factor);
+    QApplication::setFont(font);
+}
+
+}  // namespace ui

@@ -8,6 +8,7 @@
 //
 // The floor, measured the same way and in turns with the races so both meet the same machine: an
 // empty window of the race screen's size that repaints itself whole on every key.
+// With --full-screen the game runs in full screen, and the floor fills the display too.
 // Prints: presses game-median-ms game-p99-ms game-max-ms floor-median-ms floor-p99-ms
 #include <algorithm>
 #include <cstdio>
@@ -15,12 +16,14 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QScreen>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
 
 #include "app/forms.h"
 #include "bench/race_driver.h"
+#include "ui/zoom.h"
 
 namespace {
 
@@ -81,9 +84,16 @@ int main(int argc, char* argv[])
     InstantAnswers answers;
     PaintCounter counter;
     app.installEventFilter(&counter);
+    const bool fullScreen = argc > 1 && QByteArray(argv[1]) == "--full-screen";
+    ui::setFullScreen(fullScreen);
     FloorWindow floor;
-    floor.resize(634, 455);
-    floor.show();
+    if (fullScreen) {
+        floor.setGeometry(floor.screen()->geometry());
+        floor.showFullScreen();
+    } else {
+        floor.resize(634, 455);
+        floor.show();
+    }
     if (!QTest::qWaitForWindowExposed(&floor)) qFatal("the floor window did not come up");
 
     Latencies game, floorPresses;

@@ -15,7 +15,7 @@ origin_x=$(awk -v z="$zoom" 'BEGIN { printf "%d", (1920 - 634 * z) / 2 + 0.5 }')
 # scaled TWIPS: a designed position in twips as the scaled pixels it shows at (from the scene's corner)
 scaled() { awk -v t="$1" -v z="$zoom" 'BEGIN { printf "%d", t / 15 * z + 0.5 }'; }
 
-# e2e_click_scaled LEFT TOP WIDTH HEIGHT: clicks the middle of a control of the scene in full screen
+# click_scaled LEFT TOP WIDTH HEIGHT: clicks the middle of a control of the scene in full screen
 click_scaled()
 {
     local x y

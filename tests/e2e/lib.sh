@@ -111,11 +111,11 @@ e2e_start_x()
 
 # ---- the game ----
 
-# e2e_launch FOLDER COMMAND: starts the game's COMMAND in FOLDER, with its data folder in the
-# scratch folder
+# e2e_launch FOLDER COMMAND [ARGUMENT...]: starts the game's COMMAND in FOLDER, with its data
+# folder in the scratch folder
 e2e_launch()
 {
-    e2e_launched=("$1" "$2")
+    e2e_launched=("$@")
     mkdir -p "$e2e_data" "$e2e_scratch/config" "$e2e_scratch/runtime"
     chmod 700 "$e2e_scratch/runtime"
     (
@@ -123,7 +123,7 @@ e2e_launch()
         export XDG_DATA_HOME="$e2e_data" XDG_CONFIG_HOME="$e2e_scratch/config" \
             XDG_RUNTIME_DIR="$e2e_scratch/runtime" QT_QPA_PLATFORM=xcb
         unset WAYLAND_DISPLAY QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
-        exec "$2"
+        exec "${@:2}"
     ) >"$e2e_scratch/game.log" 2>&1 &
     e2e_game_pid=$!
 }

@@ -1,8 +1,8 @@
 #include <optional>
+#include <utility>
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QPointer>
 #include <QProxyStyle>
 
 #include "ui/settings.h"
@@ -15,7 +15,8 @@ namespace {
 
 std::optional<bool> mode;  // read from the settings on first use
 double dialogZoom = 1.0;   // message boxes scale with the screens in full screen
-std::optional<QFont> designedAppFont;
+// The application font's own size, pixels or else points, kept while message boxes are scaled
+std::optional<std::pair<int, double>> designedAppFontSize;
 
 // The style's measures (check box indicators, frames, margins, scroll bars) scaled with the
 // screen the widget lies in, so the style's parts grow with the text they frame.
@@ -89,11 +90,12 @@ void scaleStyleAndDialogs(double factor)
     if (factor != 1.0 && !dynamic_cast<ZoomStyle*>(QApplication::style()))
         QApplication::setStyle(new ZoomStyle(QApplication::style()->name()));
     if (factor == dialogZoom) return;
-    if (!designedAppFont) designedAppFont = QApplication::font();
+    QFont font = QApplication::font();
+    if (!designedAppFontSize) designedAppFontSize = {font.pixelSize(), font.pointSizeF()};
     dialogZoom = factor;
-    QFont font = *designedAppFont;
-    if (font.pixelSize() > 0) font.setPixelSize(qMax(1, qRound(font.pixelSize() * factor)));
-    else font.setPointSizeF(font.pointSizeF() * factor);
+    const auto [pixels, points] = *designedAppFontSize;
+    if (pixels > 0) font.setPixelSize(qMax(1, qRound(pixels * factor)));
+    else font.setPointSizeF(points * factor);
     QApplication::setFont(font);
 }
 

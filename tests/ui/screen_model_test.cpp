@@ -2,6 +2,7 @@
 // elements made at run time, unload and reload back to the design with the screen's variables
 // kept, unloading from inside the screen's own timer handler, and full screen.
 #include <QAbstractButton>
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -145,6 +146,7 @@ private slots:
         QWidget* window = form.window();
         const QRect designedButton = form.Command1->widget()->geometry();
         const int designedPixels = form.Command1->widget()->font().pixelSize();
+        const double messagePoints = QApplication::font().pointSizeF();  // message boxes take this font
 
         ui::setFullScreen(true);
         const QRect display = window->screen()->geometry();
@@ -155,6 +157,7 @@ private slots:
                                      qRound((display.height() - 300 * zoom.factor) / 2)));
         QCOMPARE(form.Command1->widget()->geometry(), zoom.map(designedButton));
         QCOMPARE(form.Command1->widget()->font().pixelSize(), qRound(designedPixels * zoom.factor));
+        QCOMPARE(QApplication::font().pointSizeF(), messagePoints * zoom.factor);
         form.Label2.load(7);  // made while zoomed
         QCOMPARE(form.Label2(7)->widget()->font(), form.Label2(2)->widget()->font());
         QCOMPARE(form.Command1->Left(), 3000.f);
@@ -167,6 +170,7 @@ private slots:
         QCOMPARE(window->size(), QSize(400, 300));
         QCOMPARE(form.Command1->widget()->geometry(), designedButton);
         QCOMPARE(form.Command1->widget()->font().pixelSize(), designedPixels);
+        QCOMPARE(QApplication::font().pointSizeF(), messagePoints);
         QTest::keyClick(window, Qt::Key_F10);
         QCOMPARE(form.KeyDowns, 1);
 

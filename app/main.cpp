@@ -6,13 +6,12 @@
 #include "app/command_line.h"
 #include "app/forms.h"
 #include "ui/fonts.h"
+#include "ui/zoom.h"
 
 int main(int argc, char* argv[])
 {
     const CommandLine commandLine = parseCommandLine(argc, argv);
-    if (commandLine.exitStatus) {
-        return *commandLine.exitStatus;
-    }
+    if (commandLine.exitStatus) return *commandLine.exitStatus;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tapdash"));
     QApplication::setApplicationVersion(QStringLiteral("1.00.0051"));
@@ -20,6 +19,8 @@ int main(int argc, char* argv[])
     // Screens are hidden and shown in turn; only the program's own end stops it.
     QApplication::setQuitOnLastWindowClosed(false);
     ui::installFontSubstitutes();
+    // Otherwise the mode stored by the last run applies when the first screen shows.
+    if (commandLine.fullScreen) ui::setFullScreen(true);
 
     forms().Form5.show();
     const int status = QApplication::exec();

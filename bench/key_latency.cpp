@@ -11,6 +11,8 @@
 //
 // With the argument "huge", every player runs a runner file of the largest picture the game takes
 // (4096 x 4096 pixels), written into the working directory, and the races stop at 2,000 presses.
+//
+// With --full-screen the game runs in full screen, and the floor fills the display too.
 // Prints: presses game-median-ms game-p99-ms game-max-ms floor-median-ms floor-p99-ms
 //         resident-kB-after-the-races
 #include <algorithm>
@@ -21,12 +23,14 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QScreen>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
 
 #include "app/forms.h"
 #include "bench/race_driver.h"
+#include "ui/zoom.h"
 
 namespace {
 
@@ -113,9 +117,16 @@ int main(int argc, char* argv[])
     InstantAnswers answers;
     PaintCounter counter;
     app.installEventFilter(&counter);
+    const bool fullScreen = argc > 1 && QByteArray(argv[1]) == "--full-screen";
+    ui::setFullScreen(fullScreen);
     FloorWindow floor;
-    floor.resize(634, 455);
-    floor.show();
+    if (fullScreen) {
+        floor.setGeometry(floor.screen()->geometry());
+        floor.showFullScreen();
+    } else {
+        floor.resize(634, 455);
+        floor.show();
+    }
     if (!QTest::qWaitForWindowExposed(&floor)) qFatal("the floor window did not come up");
 
     Latencies game, floorPresses;

@@ -35,6 +35,8 @@ peak_rss_kb() { awk '/^VmHWM:/ { print $2 }' "/proc/$1/status"; }
 # own (the rest is shared library code, fonts and window pictures shared with the X server)
 own_kb() { awk '/^Anonymous:/ { print $2 }' "/proc/$1/smaps_rollup"; }
 
+forget_settings() { rm -rf "$e2e_scratch/config/tapdash"; }
+
 stop_program()
 {
     kill "$e2e_game_pid" 2>/dev/null
@@ -64,8 +66,8 @@ retried()
     return 1
 }
 
-# started PROGRAM: waits for the program just started with e2e_launch to show a window, starting
-# it again when it could not connect to the X server, three starts at most
+# started PROGRAM [ARGUMENT...]: waits for the program just started with e2e_launch to show a
+# window, starting it again when it could not connect to the X server, three starts at most
 started()
 {
     local attempt
@@ -75,7 +77,7 @@ started()
         wait "$e2e_game_pid"
         grep -q "could not connect to display" "$e2e_scratch/game.log" || break
         say "$(basename "$1"): no connection to the X server (attempt $attempt of 3)"
-        e2e_launch "$e2e_play" "$1"
+        e2e_launch "$e2e_play" "$@"
     done
     e2e_fail "$(basename "$1") ended as it started"
 }
@@ -87,6 +89,7 @@ calc() { awk "BEGIN { printf \"$1\", $2 }"; }
 met() { awk "BEGIN { print ($1) ? \"yes\" : \"NO\" }"; }
 
 load_at_start=$(cut -d' ' -f1-3 /proc/loadavg)
+e2e_screen=1920x1080x24  # the display full screen fills
 e2e_start_x
 
 # ---- the game through a scripted two-player race: idle CPU, then peak memory ----
@@ -110,6 +113,21 @@ game_rss=$(peak_rss_kb "$e2e_game_pid")
 game_own=$(own_kb "$e2e_game_pid")
 stop_program
 
+# ---- the same race in full screen (F11 in the countdown), a new choice forgotten after it ----
+say "the two-player race in full screen: peak memory"
+e2e_start_game "$game" "$build/play"
+started "$game"
+e2e_skip_splash
+e2e_enter_player 1 Ann
+e2e_enter_player 2 Bob
+e2e_click "${e2e_entry_play[@]}"
+e2e_front "Orvens Tapdash"
+e2e_key F11
+e2e_race p o w q
+full_screen_rss=$(peak_rss_kb "$e2e_game_pid")
+stop_program
+forget_settings
+
 # ---- the floor: idle CPU and peak memory once shown ----
 say "the floor program: idle CPU and peak memory"
 e2e_launch "$e2e_play" "$floor"
@@ -118,6 +136,11 @@ sleep 1
 floor_cpu=$(cpu_percent "$e2e_game_pid" 5)
 floor_rss=$(peak_rss_kb "$e2e_game_pid")
 floor_own=$(own_kb "$e2e_game_pid")
+stop_program
+e2e_launch "$e2e_play" "$floor" --full-screen
+started "$floor" --full-screen
+sleep 1
+full_screen_floor_rss=$(peak_rss_kb "$e2e_game_pid")
 stop_program
 
 # ---- start-up, game and floor in turns; the first run of each only warms the caches ----
@@ -144,6 +167,11 @@ read -r presses key_median key_p99 key_max floor_key_median floor_key_p99 key_rs
 say "key handling with runners of 4096 x 4096 pixels: four-player races to 2,000 accepted presses"
 keys=$(retried timeout 300 "$build/bench/bench_key_latency" huge) || e2e_fail "the key handling harness failed"
 read -r huge_presses _ huge_key_p99 _ _ _ huge_rss <<<"$keys"
+say "key handling in full screen at $e2e_screen"
+keys=$(retried timeout 180 "$build/bench/bench_key_latency" --full-screen) ||
+    e2e_fail "the key handling harness failed in full screen"
+forget_settings
+read -r _ full_key_median full_key_p99 full_key_max _ full_floor_key_p99 _ <<<"$keys"
 say "the race clock over a 30-second race"
 clock=$(retried timeout 90 "$build/bench/bench_clock_accuracy") || e2e_fail "the clock harness failed"
 read -r clock_wall clock_reading clock_error <<<"$clock"
@@ -184,6 +212,13 @@ row "The same, 4096 x 4096 runners ($huge_presses presses); beside it, the defau
 ratio=$(calc %.2f "$huge_rss / $key_rss")
 row "Resident memory after those races, 4096 x 4096 runners; beside it, the default runner's" "$(mib "$huge_rss")" \
     "$(mib "$key_rss")" "$ratio" "ratio <= 1.1" "$(met "$ratio <= 1.1")"
+ratio=$(calc %.2f "$full_screen_rss / $full_screen_floor_rss")
+row "Peak memory through the race in full screen (${e2e_screen%x*}; the floor fills the display too)" \
+    "$(mib "$full_screen_rss")" "$(mib "$full_screen_floor_rss")" \
+    "$ratio" "ratio <= 1.6" "$(met "$ratio <= 1.6")"
+row "Key press to end of repaint in full screen (${e2e_screen%x*}), 99th percentile (median $full_key_median ms, slowest $full_key_max ms)" \
+    "$full_key_p99 ms" "$full_floor_key_p99 ms" "$(calc %.2f "$full_key_p99 / $full_floor_key_p99")" "< 2 ms" \
+    "$(met "$full_key_p99 < 2")"
 row "Race logic alone, key events per second (one core)" "$(calc %.2f "$engine_keys / 1e6") million" "" "" "" ""
 row "Race logic alone, clock ticks per second (one core)" "$(calc %.2f "$engine_ticks / 1e6") million" "" "" "" ""
 row "Clock error over a 30 s race, 4 players at 15 presses/s" \

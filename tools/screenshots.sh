@@ -2,7 +2,7 @@
 # Takes a picture of each of the game's seven screens (the splash screen in both its phases) in a
 # private X server, playing the game the way the end-to-end tests do.
 #   tools/screenshots.sh [FOLDER]   the pictures go to FOLDER (default build/screenshots)
-#   tools/screenshots.sh docs       docs/entry.png and docs/race.png for the README
+#   tools/screenshots.sh docs       docs/entry.png, docs/race.png and docs/fullscreen.png for the README
 # Needs a build: the game build/tapdash and its pictures build/play (make play makes both;
 # TAPDASH_BUILD names another build folder, such as build-test).
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -22,6 +22,7 @@ shot()
     e2e_say "$shots/$1.png"
 }
 
+e2e_screen=1920x1080x24  # the display the race fills in full screen
 e2e_start_x
 e2e_start_game "$build/tapdash" "$build/play"
 
@@ -55,6 +56,9 @@ e2e_countdown
 e2e_run 15 p o
 e2e_run 12 p o w q
 shot race
+e2e_key F11
+shot fullscreen
+e2e_key F11
 e2e_run 23 p o w q
 e2e_run 14 w q
 e2e_finish w q
@@ -68,6 +72,6 @@ e2e_wait_exit 12
 
 if [ "$target" = docs ]; then
     mkdir -p "$root/docs"
-    cp "$shots/entry.png" "$shots/race.png" "$root/docs/" || e2e_fail "cannot copy to $root/docs"
-    e2e_say "$root/docs/entry.png and $root/docs/race.png"
+    cp "$shots/entry.png" "$shots/race.png" "$shots/fullscreen.png" "$root/docs/" || e2e_fail "cannot copy to $root/docs"
+    e2e_say "$root/docs/entry.png, $root/docs/race.png and $root/docs/fullscreen.png"
 fi

@@ -11,7 +11,7 @@ CheckBox::CheckBox(QWidget* parent, double twipsPerUnit, const QString& caption)
     : Control(new QCheckBox(caption, parent), Layer::Windowed, twipsPerUnit),
       box_(static_cast<QAbstractButton*>(widget()))
 {
-    box_->setFont(makeFont({}));
+    setFont({});
     QObject::connect(box_, &QAbstractButton::clicked, box_, [this] { raiseEvent(); });
 }
 
@@ -33,7 +33,7 @@ CommandButton::CommandButton(QWidget* parent, double twipsPerUnit, const QString
     : Control(new QPushButton(caption, parent), Layer::Windowed, twipsPerUnit),
       button_(static_cast<QAbstractButton*>(widget()))
 {
-    button_->setFont(makeFont({}));
+    setFont({});
     QObject::connect(button_, &QAbstractButton::clicked, button_, [this] { raiseEvent(); });
 }
 

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "ui/zoom.h"
+
 namespace ui {
 
 Control::Control(QWidget* widget, Layer layer, double twipsPerUnit)
@@ -24,7 +26,20 @@ void Control::place()
     const double t = twipsPerUnit_;
     const QRect box(twipsToPixels(left_ * t), twipsToPixels(top_ * t), twipsToPixels(width_ * t),
                     twipsToPixels(height_ * t));
-    widget_->setGeometry(pixelRect(box));
+    widget_->setGeometry(pixelRect(zoomOf(widget_).map(box)));
+}
+
+void Control::setFont(const FontSpec& spec)
+{
+    font_ = spec;
+    if (widget_) widget_->setFont(makeFont(spec, zoomOf(widget_).factor));
+    place();
+}
+
+void Control::rezoom()
+{
+    if (font_) setFont(*font_);
+    else place();
 }
 
 void Control::setVisible(bool visible)

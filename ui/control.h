@@ -2,9 +2,11 @@
 // A control of a screen: a named element of a design with a position in its screen's scale unit.
 // Widget-backed kinds keep their widget's geometry in step; timers and picture clips have none.
 #include <functional>
+#include <optional>
 
 #include <QRect>
 
+#include "ui/fonts.h"
 #include "ui/units.h"
 
 class QWidget;
@@ -35,6 +37,9 @@ public:
     Layer layer() const { return layer_; }
     QWidget* widget() const { return widget_; }
 
+    // Follows the zoom of the control's screen: place, size and font
+    virtual void rezoom();
+
     // The event this kind raises (Click, Change or Timer); set by the screen that owns it.
     std::function<void()> event;
     void raiseEvent() const { if (event) event(); }
@@ -49,6 +54,9 @@ protected:
     // Where the widget goes for the control's box in pixels; kinds that size themselves adjust it.
     virtual QRect pixelRect(QRect designedBox) const { return designedBox; }
     void place();
+    // The widget's font as designed, drawn at the screen's zoom
+    void setFont(const FontSpec&);
+    FontSpec fontSpec() const { return font_.value_or(FontSpec{}); }
 
     int tab_ = -1;
 
@@ -56,6 +64,7 @@ private:
     QWidget* widget_;
     Layer layer_;
     double twipsPerUnit_;
+    std::optional<FontSpec> font_;
     float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool visible_ = true, enabled_ = true;
 };

@@ -16,7 +16,7 @@ Design& Design::screen(const QString& caption, int widthTwips, int heightTwips, 
 {
     form_.scale_ = scale;
     window_.setWindowTitle(caption);
-    window_.setFixedSize(twipsToPixels(widthTwips), twipsToPixels(heightTwips));
+    window_.setDesignedSize(QSize(twipsToPixels(widthTwips), twipsToPixels(heightTwips)));
     return *this;
 }
 

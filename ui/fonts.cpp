@@ -23,10 +23,10 @@ void installFontSubstitutes()
                                    QStringList{QString::fromLatin1(s.first), QString::fromLatin1(s.second)});
 }
 
-QFont makeFont(const FontSpec& spec)
+QFont makeFont(const FontSpec& spec, double zoom)
 {
     QFont font(spec.face);
-    font.setPixelSize(pointsToPixels(spec.points));
+    font.setPixelSize(qMax(1, qRound(pointsToPixels(spec.points) * zoom)));
     // Arial Black is a heavy face in itself; its stand-in gets the weight from here.
     const int weight = spec.face == QLatin1String("Arial Black") ? 900 : spec.weight;
     font.setWeight(QFont::Weight(weight));

@@ -18,7 +18,7 @@ inline FontSpec plain(QString face, double points) { return {std::move(face), po
 // Maps the designed faces onto the stand-ins Debian ships; call once before any screen loads.
 void installFontSubstitutes();
 
-// A font sized in pixels for 96 dots per inch.
-QFont makeFont(const FontSpec&);
+// A font sized in pixels for 96 dots per inch, times a screen's zoom.
+QFont makeFont(const FontSpec&, double zoom = 1.0);
 
 }  // namespace ui

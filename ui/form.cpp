@@ -26,7 +26,7 @@ void Form::show()
 {
     load();
     Window* window = window_;
-    window->show();
+    window->present();
     window->raise();
     window->activateWindow();
     window->focusFirstControl();

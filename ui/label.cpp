@@ -3,6 +3,7 @@
 #include <QLabel>
 
 #include "ui/colors.h"
+#include "ui/zoom.h"
 
 namespace ui {
 
@@ -16,7 +17,7 @@ Label::Label(QWidget* parent, double twipsPerUnit)
     label_->setAttribute(Qt::WA_TransparentForMouseEvents);
     label_->setFocusPolicy(Qt::NoFocus);
     label_->setTextFormat(Qt::PlainText);
-    label_->setFont(makeFont(font_));
+    setFont({});
     restyle();
 }
 
@@ -27,7 +28,7 @@ void Label::setCaption(const QString& caption)
     place();
 }
 
-Label& Label::font(const FontSpec& spec) { font_ = spec; label_->setFont(makeFont(spec)); place(); return *this; }
+Label& Label::font(const FontSpec& spec) { setFont(spec); return *this; }
 Label& Label::fore(const QColor& color) { fore_ = color; restyle(); return *this; }
 Label& Label::back(const QColor& color) { back_ = color; opaque_ = true; restyle(); return *this; }
 Label& Label::align(Align align) { align_ = align; restyle(); place(); return *this; }
@@ -47,12 +48,18 @@ void Label::restyle()
     label_->setPalette(palette);
     label_->setAutoFillBackground(opaque_);
     label_->setFrameStyle(border_ ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
-    label_->setLineWidth(1);
+    label_->setLineWidth(qMax(1, qRound(zoomOf(label_).factor)));
     const Qt::Alignment horizontal = align_ == Align::Left    ? Qt::AlignLeft
                                      : align_ == Align::Right ? Qt::AlignRight
                                                               : Qt::AlignHCenter;
     // The text starts at the top of the box, also in a box taller than the text
     label_->setAlignment(horizontal | Qt::AlignTop);
+}
+
+void Label::rezoom()
+{
+    restyle();
+    Control::rezoom();
 }
 
 QRect Label::pixelRect(QRect box) const
@@ -68,8 +75,7 @@ QRect Label::pixelRect(QRect box) const
 std::unique_ptr<Label> Label::cloneHidden(QWidget* parent) const
 {
     auto copy = std::make_unique<Label>(parent, twipsPerUnit_);
-    copy->font_ = font_;
-    copy->label_->setFont(makeFont(font_));
+    copy->setFont(fontSpec());
     copy->fore_ = fore_;
     copy->back_ = back_;
     copy->opaque_ = opaque_;

@@ -43,6 +43,8 @@ public:
     // A hidden copy with the same look, for a new element of a control array
     std::unique_ptr<Label> cloneHidden(QWidget* parent) const;
 
+    void rezoom() override;
+
 protected:
     QRect pixelRect(QRect designedBox) const override;
 
@@ -52,7 +54,6 @@ private:
     QLabel* label_;
     double twipsPerUnit_;
     QString caption_;
-    FontSpec font_;
     QColor fore_, back_;
     bool opaque_ = false, autoSize_ = true, wraps_ = false, border_ = false;
     Align align_ = Align::Left;

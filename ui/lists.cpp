@@ -49,7 +49,7 @@ QString driveCaption(const QString& rootPath)
 DriveList::DriveList(QWidget* parent, double twipsPerUnit)
     : Control(new QComboBox(parent), Layer::Windowed, twipsPerUnit), box_(static_cast<QComboBox*>(widget()))
 {
-    box_->setFont(makeFont({}));
+    setFont({});
     for (const QString& root : mountedRoots()) box_->addItem(driveCaption(root), root);
     box_->setCurrentIndex(std::max(0, box_->findData(QStorageInfo(QDir::currentPath()).rootPath())));
     QObject::connect(box_, &QComboBox::currentIndexChanged, box_, [this] { raiseEvent(); });
@@ -102,7 +102,7 @@ private:
 DirList::DirList(QWidget* parent, double twipsPerUnit)
     : Control(new View(parent, *this), Layer::Windowed, twipsPerUnit), list_(static_cast<QListWidget*>(widget()))
 {
-    list_->setFont(makeFont({}));
+    setFont({});
     path_ = absoluteClean(QDir::currentPath());
     fill();
 }
@@ -166,7 +166,7 @@ FileList::FileList(QWidget* parent, double twipsPerUnit, const QString& pattern)
       list_(static_cast<QListWidget*>(widget())),
       pattern_(pattern)
 {
-    list_->setFont(makeFont({}));
+    setFont({});
     QObject::connect(list_, &QListWidget::itemSelectionChanged, list_, [this] {
         if (!FileName().isEmpty()) raiseEvent();
     });

@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QWidget>
 
+#include "ui/zoom.h"
+
 namespace ui {
 
 class PictureBox::Canvas : public QWidget {
@@ -16,7 +18,11 @@ protected:
     {
         QPainter painter(this);
         painter.fillRect(rect(), back);
-        if (picture && !picture->isNull()) painter.drawImage(0, 0, *picture);
+        if (!picture || picture->isNull()) return;
+        const double zoom = zoomOf(this).factor;
+        if (zoom == 1.0) return painter.drawImage(0, 0, *picture);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRectF(QPointF(), QSizeF(picture->size()) * zoom), *picture);
     }
 };
 

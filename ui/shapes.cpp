@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "ui/units.h"
+#include "ui/zoom.h"
 
 namespace ui {
 
@@ -32,6 +33,18 @@ protected:
         painter.setRenderHint(QPainter::Antialiasing, kind == Kind::Circle);
         painter.setPen(outline);
         painter.setBrush(fill.isValid() ? QBrush(fill) : Qt::NoBrush);
+        // Zoomed, the designed one-pixel box is drawn at the scale, with the widget as its unit.
+        if (const double zoom = zoomOf(this).factor; zoom != 1.0) {
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.scale(zoom, zoom);
+            painter.setPen(QPen(outline, 1.0));
+            const QRectF designed(0, 0, width() / zoom, height() / zoom);
+            if (kind == Kind::Rectangle) return painter.drawRect(designed.adjusted(0.5, 0.5, -0.5, -0.5));
+            const double diameter = std::min(designed.width(), designed.height()) - 1;
+            QRectF circle(0, 0, diameter, diameter);
+            circle.moveCenter(designed.center());
+            return painter.drawEllipse(circle);
+        }
         if (kind == Kind::Rectangle) {
             painter.drawRect(rect().adjusted(0, 0, -1, -1));
             return;
@@ -66,6 +79,7 @@ protected:
         // half to the widget's edge once the display scales the window up.
         QPainter painter(this);
         painter.setPen(QPen(color, 1, Qt::SolidLine, Qt::SquareCap));
+        if (const double zoom = zoomOf(this).factor; zoom != 1.0) painter.scale(zoom, zoom);
         const QPointF centre(0.5, 0.5);
         painter.drawLine(QPointF(from) + centre, QPointF(to) + centre);
     }

@@ -75,7 +75,7 @@ TextBox::TextBox(QWidget* parent, double twipsPerUnit)
       fore_(colors::windowText),
       back_(colors::window)
 {
-    edit_->setFont(makeFont({}));
+    setFont({});
     edit_->setValidator(limit_);
     QObject::connect(edit_, &QLineEdit::textEdited, edit_, [this](const QString& text) {
         const QString line = oneLine(text);

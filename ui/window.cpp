@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScreen>
 
 #include "ui/colors.h"
 #include "ui/form.h"
@@ -13,14 +15,73 @@
 
 namespace ui {
 
+namespace {
+const QColor kMargin{0x16, 0x16, 0x1C};  // around a scene in full screen: quiet and dark
+}
+
 Window::Window(Form* form) : back(colors::red), form_(form)
 {
+    installFullScreenKey();
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Focused when no control is (it takes the screen's keys then), but never a Tab stop of its own
     setFocusPolicy(Qt::NoFocus);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 }
+
+void Window::setDesignedSize(QSize size)
+{
+    designedSize_ = size;
+    if (!full_) setFixedSize(size);
+    fit();
+}
+
+void Window::present()
+{
+    if (fullScreen()) {
+        if (!full_) {
+            normalPos_ = pos();
+            normalMoved_ = testAttribute(Qt::WA_Moved);
+            full_ = true;
+            setMinimumSize(0, 0);
+            setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        }
+        // The display the game is on: that of the screen in front, if any
+        const QWidget* front = QApplication::activeWindow();
+        QScreen* display = front && front != this ? front->screen() : screen();
+        // Without a window manager full screen is nothing but the display's geometry.
+        if (!isVisible()) setGeometry(display->geometry());
+        showFullScreen();
+        setGeometry(display->geometry());
+    } else {
+        if (full_) {
+            full_ = false;
+            showNormal();
+            setFixedSize(designedSize_);
+            move(normalPos_);
+            setAttribute(Qt::WA_Moved, normalMoved_);
+        }
+        show();
+    }
+    fit();
+}
+
+void Window::fit()
+{
+    Zoom zoom;
+    if (full_ && !designedSize_.isEmpty()) {
+        zoom.factor = std::min(double(width()) / designedSize_.width(), double(height()) / designedSize_.height());
+        zoom.origin = QPoint(qRound((width() - designedSize_.width() * zoom.factor) / 2),
+                             qRound((height() - designedSize_.height() * zoom.factor) / 2));
+        scaleStyleAndDialogs(zoom.factor);
+    }
+    if (zoom == zoom_) return;
+    zoom_ = zoom;
+    for (auto& control : controls_) control->rezoom();
+    update();
+}
+
+void Window::resizeEvent(QResizeEvent*) { fit(); }
 
 void Window::adopt(std::unique_ptr<Control> control)
 {
@@ -73,8 +134,18 @@ void Window::retire()
 void Window::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), back);
-    if (!picture.isNull()) painter.drawImage(0, 0, picture);
+    if (zoom_.isIdentity()) {
+        painter.fillRect(rect(), back);
+        if (!picture.isNull()) painter.drawImage(0, 0, picture);
+        return;
+    }
+    const QRect scene = zoom_.map(QRect(QPoint(), designedSize_));
+    painter.fillRect(rect(), kMargin);
+    painter.fillRect(scene, back);
+    if (picture.isNull()) return;
+    painter.setClipRect(scene);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRectF(scene.topLeft(), QSizeF(picture.size()) * zoom_.factor), picture);
 }
 
 void Window::keyPressEvent(QKeyEvent* event)

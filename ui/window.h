@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "ui/control.h"
+#include "ui/zoom.h"
 
 namespace ui {
 
@@ -17,6 +18,12 @@ class Form;
 class Window : public QWidget {
 public:
     explicit Window(Form* form);
+
+    // The client size the design gives, in pixels
+    void setDesignedSize(QSize);
+    // Shows the window in the game's mode: at its designed size, or filling its display
+    void present();
+    Zoom zoom() const { return zoom_; }
 
     // Controls adopted after the design was finished (new array elements) are restacked at once.
     void adopt(std::unique_ptr<Control>);
@@ -35,11 +42,25 @@ protected:
     void paintEvent(QPaintEvent*) override;
     void keyPressEvent(QKeyEvent*) override;
     void closeEvent(QCloseEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
 
 private:
+    // Scales and centres the design in the window as it now is
+    void fit();
+
     Form* form_;
     std::vector<std::unique_ptr<Control>> controls_;
     bool designed_ = false;
+    QSize designedSize_;
+    Zoom zoom_;
+    bool full_ = false;  // laid out to fill its display
+    QPoint normalPos_;
+    bool normalMoved_ = false;
 };
+
+// Kept with the full-screen mode: the F11 switch, and the style and message boxes scaled with
+// the screens in full screen
+void installFullScreenKey();
+void scaleStyleAndDialogs(double factor);
 
 }  // namespace ui

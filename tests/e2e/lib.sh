@@ -22,6 +22,7 @@ e2e_xvfb_pid=""
 e2e_game_pid=""
 e2e_game_status=""                    # set by e2e_wait_exit
 win=""                                # the window the last e2e_front found
+e2e_screen=${e2e_screen:-1024x768x24}   # the X server's screen
 
 e2e_say() { printf 'e2e: %s\n' "$*"; }
 
@@ -90,7 +91,7 @@ e2e_start_x()
         [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ] && continue
         : >"$e2e_scratch/display"
         # -displayfd: the server writes its number once it accepts clients
-        Xvfb ":$display" -displayfd 3 -nolisten tcp -screen 0 1024x768x24 -dpi 96 \
+        Xvfb ":$display" -displayfd 3 -nolisten tcp -screen 0 "$e2e_screen" -dpi 96 \
             3>"$e2e_scratch/display" 2>"$e2e_scratch/xvfb.log" &
         e2e_xvfb_pid=$!
         local deadline=$(($(e2e_now_ms) + 10000))
@@ -110,11 +111,11 @@ e2e_start_x()
 
 # ---- the game ----
 
-# e2e_launch FOLDER COMMAND: starts the game's COMMAND in FOLDER, with its data folder in the
-# scratch folder
+# e2e_launch FOLDER COMMAND [ARGUMENT...]: starts the game's COMMAND in FOLDER, with its data
+# folder in the scratch folder
 e2e_launch()
 {
-    e2e_launched=("$1" "$2")
+    e2e_launched=("$@")
     mkdir -p "$e2e_data" "$e2e_scratch/config" "$e2e_scratch/runtime"
     chmod 700 "$e2e_scratch/runtime"
     (
@@ -122,7 +123,7 @@ e2e_launch()
         export XDG_DATA_HOME="$e2e_data" XDG_CONFIG_HOME="$e2e_scratch/config" \
             XDG_RUNTIME_DIR="$e2e_scratch/runtime" QT_QPA_PLATFORM=xcb
         unset WAYLAND_DISPLAY QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
-        exec "$2"
+        exec "${@:2}"
     ) >"$e2e_scratch/game.log" 2>&1 &
     e2e_game_pid=$!
 }

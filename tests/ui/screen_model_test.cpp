@@ -1,9 +1,13 @@
 // The screen lifecycle and control arrays, on a screen made for the test: silent loads, array
 // elements made at run time, unload and reload back to the design with the screen's variables
-// kept, and unloading from inside the screen's own timer handler.
+// kept, unloading from inside the screen's own timer handler, and full screen.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "test_main.h"
@@ -11,6 +15,8 @@
 #include "ui/colors.h"
 #include "ui/design.h"
 #include "ui/fonts.h"
+#include "ui/settings.h"
+#include "ui/zoom.h"
 
 namespace {
 
@@ -27,7 +33,7 @@ public:
     ui::Ref<ui::Label> Label1{this};
 
     // The screen's variables
-    int Loads = 0, Unloads = 0;
+    int Loads = 0, Unloads = 0, KeyDowns = 0;
     bool CancelUnload = false;
 
 protected:
@@ -44,6 +50,7 @@ protected:
         d.label(Label1, "Designed", 120, 240, 900, 240).hidden();
     }
     void Form_Load() override { ++Loads; }
+    void Form_KeyDown(int&, int) override { ++KeyDowns; }
     void Form_Unload(int& Cancel) override
     {
         ++Unloads;
@@ -57,9 +64,14 @@ class ScreenModelTest : public QObject {
     Q_OBJECT
 
     RecordingPlatform platform;
+    QTemporaryDir config;
 
 private slots:
-    void initTestCase() { ui::installFontSubstitutes(); }
+    void initTestCase()
+    {
+        ui::installFontSubstitutes();
+        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());  // the settings file goes here
+    }
     void cleanup() { runDeferred(); }
 
     void loadShowUnloadAndReload()
@@ -120,6 +132,52 @@ private slots:
         runDeferred();
         QVERIFY(window.isNull());
         QVERIFY(!form.Timer1->Enabled() && form.Loads == 2);
+    }
+
+    // The scene scaled uniformly and centred, controls and fonts with it, positions in the screen's
+    // units untouched; F11 switches back without reaching the screen, and the choice is stored.
+    void fullScreenScalesEveryControlAndF11SwitchesBack()
+    {
+        QVERIFY(!ui::fullScreen());  // no settings file yet
+        ModelForm form;
+        form.show();
+        QWidget* window = form.window();
+        const QRect designedButton = form.Command1->widget()->geometry();
+        const int designedPixels = form.Command1->widget()->font().pixelSize();
+        const double messagePoints = QApplication::font().pointSizeF();  // message boxes take this font
+
+        ui::setFullScreen(true);
+        const QRect display = window->screen()->geometry();
+        QCOMPARE(window->geometry(), display);
+        const ui::Zoom zoom = ui::zoomOf(window);
+        QCOMPARE(zoom.factor, std::min(display.width() / 400.0, display.height() / 300.0));
+        QCOMPARE(zoom.origin, QPoint(qRound((display.width() - 400 * zoom.factor) / 2),
+                                     qRound((display.height() - 300 * zoom.factor) / 2)));
+        QCOMPARE(form.Command1->widget()->geometry(), zoom.map(designedButton));
+        QCOMPARE(form.Command1->widget()->font().pixelSize(), qRound(designedPixels * zoom.factor));
+        QCOMPARE(QApplication::font().pointSizeF(), messagePoints * zoom.factor);
+        form.Label2.load(7);  // made while zoomed
+        QCOMPARE(form.Label2(7)->widget()->font(), form.Label2(2)->widget()->font());
+        QCOMPARE(form.Command1->Left(), 3000.f);
+        QVERIFY(ui::settings::fullScreen());
+
+        window->setFocus();
+        QTest::keyClick(window, Qt::Key_F11);
+        QCOMPARE(form.KeyDowns, 0);
+        QVERIFY(!ui::fullScreen() && !ui::settings::fullScreen());
+        QCOMPARE(window->size(), QSize(400, 300));
+        QCOMPARE(form.Command1->widget()->geometry(), designedButton);
+        QCOMPARE(form.Command1->widget()->font().pixelSize(), designedPixels);
+        QCOMPARE(QApplication::font().pointSizeF(), messagePoints);
+        QTest::keyClick(window, Qt::Key_F10);
+        QCOMPARE(form.KeyDowns, 1);
+
+        // A broken settings file means windowed.
+        QFile file(config.filePath("tapdash/tapdash.conf"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[General\nfullScreen=yes\n");
+        file.close();
+        QVERIFY(!ui::settings::fullScreen());
     }
 };
 

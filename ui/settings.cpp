@@ -1,0 +1,31 @@
+#include "ui/settings.h"
+
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace ui::settings {
+
+namespace {
+const QString kFullScreen = QStringLiteral("fullScreen");
+
+QString filePath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/tapdash/tapdash.conf");
+}
+}  // namespace
+
+bool fullScreen()
+{
+    QSettings stored(filePath(), QSettings::IniFormat);
+    // Only the word the game writes counts: anything else in a broken file means windowed.
+    return stored.status() == QSettings::NoError && stored.value(kFullScreen).toString() == QLatin1String("true");
+}
+
+void setFullScreen(bool on)
+{
+    QSettings stored(filePath(), QSettings::IniFormat);
+    stored.setValue(kFullScreen, on);
+}
+
+}  // namespace ui::settings

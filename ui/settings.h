@@ -1,0 +1,10 @@
+#pragma once
+// The player's settings, kept in a small file in their config folder
+// ($XDG_CONFIG_HOME/tapdash/tapdash.conf). A missing or broken file gives the defaults.
+
+namespace ui::settings {
+
+bool fullScreen();
+void setFullScreen(bool);
+
+}  // namespace ui::settings

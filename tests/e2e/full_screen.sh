@@ -2,7 +2,7 @@
 # Full screen on a 1920 x 1080 display: F11 on the entry screen fills the display with the scene
 # scaled and centred; clicks at the scaled places enter a player and start the race, which opens
 # in full screen too; F11 in the countdown brings the designed window back without a false start;
-# and a restart opens in the mode last chosen.
+# a restart opens in the mode last chosen, and --fullscreen starts in full screen.
 # Usage: full_screen.sh TAPDASH_BINARY PICTURES_DIR
 # shellcheck source=SCRIPTDIR/lib.sh
 source "$(dirname "$0")/lib.sh"
@@ -85,4 +85,12 @@ e2e_wait_exit 5
 e2e_start_game "$1" "$2"
 e2e_wait_for 20 "the restarted game to open in full screen" full_size "Welcome to"
 e2e_pass "a restart opens in full screen, the mode last chosen"
+
+e2e_key F11
+e2e_wait_for 5 "F11 on the splash screen to bring its window back" designed_size "Welcome to"
+kill "$e2e_game_pid"
+e2e_wait_exit 5
+e2e_launch "$e2e_play" "$1" --fullscreen
+e2e_wait_for 20 "tapdash --fullscreen to open in full screen" full_size "Welcome to"
+e2e_pass "--fullscreen starts in full screen whatever the last run chose"
 e2e_done

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <vector>
 
+#include "test_main.h"
 #include "fresh_screens.h"
 #include "play.h"
 
@@ -160,5 +161,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CaptionContrastTest)
+TAPDASH_TEST_MAIN(CaptionContrastTest)
 #include "caption_contrast_test.moc"

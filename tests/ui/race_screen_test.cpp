@@ -39,12 +39,9 @@ private slots:
         key(Qt::Key_Tab);  // nothing on the race screen can take the keyboard
         QVERIFY(!raceWindow->focusWidget() || raceWindow->focusWidget() == raceWindow);
 
-        alternate(2, Qt::Key_P, Qt::Key_O);
-        QCOMPARE(race.Picture1(1)->Left(), 152.f);
-        QCOMPARE(race.Picture1(1)->Picture(), race.PictureClip1(1)->GraphicCell(1));
-        alternate(98, Qt::Key_P, Qt::Key_O);
+        alternate(100, Qt::Key_P, Qt::Key_O);
         alternate(99, Qt::Key_W, Qt::Key_Q);
-        QCOMPARE(race.Picture1(1)->Left(), 544.f);
+        QVERIFY(race.Picture1(1)->Left() == 544.f && race.Picture1(1)->Picture() == race.PictureClip1(1)->GraphicCell(1));
         key(Qt::Key_Q);  // the race ends, and the screen unloads, inside this key event
 
         QCOMPARE(platform->messages + platform->titles, (QStringList{"The race is over", "Tapdash"}));

@@ -101,7 +101,8 @@ private slots:
         QVERIFY(!forms().Form3.isLoaded() && forms().Form2.isShown() != cyRuns && screen.isLoaded() == cyRuns);
         QCOMPARE(forms().Form2.Text4->Text(), "Di");
         const QString nobody = "Sorry, I'm afraid you have to have at least one person playing.";
-        QCOMPARE(platform->messages + platform->titles, cyRuns ? QStringList() : (QStringList{nobody, "Tapdash Message"}));
+        const QStringList box = cyRuns ? QStringList() : QStringList{nobody, "Tapdash Message"};
+        QCOMPARE(platform->messages + platform->titles, box);
         if (!cyRuns) return;
         QVERIFY(screen.isShown() && screen.Timer1->Enabled() && screen.Label15->Caption() == "5");
         QVERIFY(screen.Label13->Caption() == "1" && screen.Label8->Caption() == "Cy");  // lane 3's name

@@ -101,7 +101,8 @@ double targetOf(const QString& screen, QLabel* label)
         if (screen == known.screen && known.captions.contains(label->text())) return known.floor;
     results::Form3& results = forms().Form3;
     if (!results.isLoaded()) return 3;
-    bool key = label == results.Label9->widget() || label == results.Label8->widget() || label == results.Label5->widget();
+    bool key = label == results.Label9->widget() || label == results.Label8->widget()
+               || label == results.Label5->widget();
     for (ui::Array<ui::Label>* column : {&results.Label6, &results.Label1, &results.Label7})
         for (int n = 0; column->exists(n); ++n) key = key || label == (*column)(n)->widget();
     return key ? 4.5 : 3;

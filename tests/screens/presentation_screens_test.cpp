@@ -117,6 +117,7 @@ private slots:
         QVERIFY(closing.EndCount == 0 && platform->programEnds == 2);
     }
 
+    // Last of all: the row without pictures removes them from the working directory.
     void wholeRoad_data()
     {
         QTest::addColumn<bool>("withoutPictures");
@@ -161,7 +162,7 @@ private slots:
         QVERIFY(closing.isShown() && hasItsBackground(closing));
         for (int tick = 0; tick < 5; ++tick) closing.Timer1->fire();
         QCOMPARE(platform->programEnds, 1);
-        QCOMPARE(platform->messages, (QStringList{"The race is over", "The race is over"}));  // the last test: it removes pictures
+        QCOMPARE(platform->messages, (QStringList{"The race is over", "The race is over"}));
     }
 };
 

@@ -41,7 +41,8 @@ private slots:
 
         alternate(100, Qt::Key_P, Qt::Key_O);
         alternate(99, Qt::Key_W, Qt::Key_Q);
-        QVERIFY(race.Picture1(1)->Left() == 544.f && race.Picture1(1)->Picture() == race.PictureClip1(1)->GraphicCell(1));
+        QCOMPARE(race.Picture1(1)->Left(), 544.f);
+        QCOMPARE(race.Picture1(1)->Picture(), race.PictureClip1(1)->GraphicCell(1));
         key(Qt::Key_Q);  // the race ends, and the screen unloads, inside this key event
 
         QCOMPARE(platform->messages + platform->titles, (QStringList{"The race is over", "Tapdash"}));

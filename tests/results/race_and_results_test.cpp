@@ -1,5 +1,8 @@
-// The results screen after races run by hand: its rows, the best-time line, "New Players", "Exit"
-// and its close button, and "Same Players" with every kind of player-list file.
+// The race screen on real widgets: its fixed window, a race run on key events through the window
+// system, and its close button. Then the results screen after races run by hand: its rows, the
+// best-time line, "New Players", "Exit" and its close button, and "Same Players" with every kind
+// of player-list file. The race rules are tested on the engine (tests/race).
+#include <QPointer>
 #include <QTest>
 
 #include "test_main.h"
@@ -22,13 +25,62 @@ QStringList visibleRows()
 
 }  // namespace
 
-class ResultsScreenTest : public QObject {
+class RaceAndResultsTest : public QObject {
     Q_OBJECT
     FreshScreens stage;
     RecordingPlatform* platform = nullptr;
 
+    // Ann in lane 1 and Bo in lane 2, set up by "Play"
+    static race::Form1& startedRace()
+    {
+        enter(1, "Ann");
+        enter(2, "Bo");
+        forms().Form2.Command1->click();
+        return forms().Form1;
+    }
+
 private slots:
     void init() { platform = &stage.reset(); }
+
+    void aRaceRunsOnRealKeysInAFixedWindow()
+    {
+        race::Form1& race = startedRace();
+        QPointer<QWidget> raceWindow = race.window();
+        QVERIFY(raceWindow->minimumSize() == QSize(634, 455) && raceWindow->maximumSize() == QSize(634, 455));
+        QVERIFY(!(raceWindow->windowFlags() & Qt::WindowMaximizeButtonHint) && !raceWindow->windowIcon().isNull());
+        const auto key = [&raceWindow](Qt::Key key) { QTest::keyClick(raceWindow->windowHandle(), key); };
+        const auto alternate = [&key](int presses, Qt::Key first, Qt::Key second) {
+            for (int n = 0; n < presses; ++n) key(n % 2 ? second : first);
+        };
+        countDown();
+        key(Qt::Key_Tab);  // nothing on the race screen can take the keyboard
+        QVERIFY(!raceWindow->focusWidget() || raceWindow->focusWidget() == raceWindow);
+
+        alternate(100, Qt::Key_P, Qt::Key_O);
+        alternate(99, Qt::Key_W, Qt::Key_Q);
+        QCOMPARE(race.Picture1(1)->Left(), 544.f);
+        QCOMPARE(race.Picture1(1)->Picture(), race.PictureClip1(1)->GraphicCell(1));
+        key(Qt::Key_Q);  // the race ends, and the screen unloads, inside this key event
+
+        QCOMPARE(platform->messages + platform->titles, (QStringList{"The race is over", "Tapdash"}));
+        QVERIFY(!race.isLoaded() && forms().Form3.isShown());
+        runDeferred();
+        QVERIFY(raceWindow.isNull());
+        QCOMPARE(race.engine.lanePlace(2), 2);  // the screen's variables outlive it
+    }
+
+    void theCloseButtonAbandonsTheRace()
+    {
+        race::Form1& race = startedRace();
+        countDown();
+        runLane(1);  // a first finisher loads the results
+        QVERIFY(forms().Form3.isLoaded() && !forms().Form3.isShown());
+
+        race.closeButton();
+        QVERIFY(!race.isLoaded() && !forms().Form3.isLoaded() && forms().Form2.isShown());
+        QCOMPARE(forms().Form2.Text2->Text(), "Bo");
+        QVERIFY(platform->messages.isEmpty());
+    }
 
     // Names with spaces, commas and quotes come back whole from both files, the runner file from
     // its line. The record rule itself is tested on the best-time file (tests/files).
@@ -100,9 +152,8 @@ private slots:
         race::Form1& screen = forms().Form1;
         QVERIFY(!forms().Form3.isLoaded() && forms().Form2.isShown() != cyRuns && screen.isLoaded() == cyRuns);
         QCOMPARE(forms().Form2.Text4->Text(), "Di");
-        const QString nobody = "Sorry, I'm afraid you have to have at least one person playing.";
-        const QStringList box = cyRuns ? QStringList() : QStringList{nobody, "Tapdash Message"};
-        QCOMPARE(platform->messages + platform->titles, box);
+        const QStringList box{"Sorry, I'm afraid you have to have at least one person playing.", "Tapdash Message"};
+        QCOMPARE(platform->messages + platform->titles, cyRuns ? QStringList() : box);
         if (!cyRuns) return;
         QVERIFY(screen.isShown() && screen.Timer1->Enabled() && screen.Label15->Caption() == "5");
         QVERIFY(screen.Label13->Caption() == "1" && screen.Label8->Caption() == "Cy");  // lane 3's name
@@ -112,5 +163,5 @@ private slots:
     }
 };
 
-TAPDASH_TEST_MAIN(ResultsScreenTest)
-#include "results_screen_test.moc"
+TAPDASH_TEST_MAIN(RaceAndResultsTest)
+#include "race_and_results_test.moc"

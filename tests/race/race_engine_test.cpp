@@ -1,17 +1,122 @@
+// The race rules on a race screen without a toolkit. Every property lives in `state` under its
+// design name ("Label15.Caption", "Picture1(2).Left", "Form3.Label7(1).Top"); every change and
+// action is logged in order as "name = value" or the action's name. Using the screen once it is
+// closed, or a control that does not exist, throws, as does creating a result row twice.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "race/rules/caption_number.h"
 #include "race/rules/race_engine.h"
-#include "recorded_screen.h"
 
 using namespace race;
 using Log = std::vector<std::string>;
 
 namespace {
+
+std::string indexed(const std::string& array, int n) { return array + "(" + std::to_string(n) + ")"; }
+std::string labelName(RaceLabel label) { return "Label" + std::to_string(static_cast<int>(label)); }
+std::string picture(int lane) { return indexed("Picture1", lane); }
+std::string result(ResultColumn column, int n)
+{
+    return indexed("Form3.Label" + std::to_string(std::array{1, 6, 7}[column]), n);
+}
+std::string number(float value) { return (std::ostringstream() << value).str(); }
+
+class RecordedScreen : public RaceScreen {
+public:
+    RecordedScreen() { loadDesign(); }
+
+    // Both screens back to their design, with only the properties the race rules use; the race
+    // screen open, the log kept
+    void loadDesign()
+    {
+        closed = false;
+        state = {{"Label13.Caption", "0"}, {"Label15.Caption", "5"}, {"Label16.Caption", "0"},
+                 {"Timer1.Enabled", "False"}, {"Timer2.Enabled", "False"}, {"Form1.Picture", ""}};
+        for (const Lane& lane : kLanes) {
+            state[labelName(lane.counterLabel) + ".Caption"] = "0";
+            state[labelName(lane.nameLabel) + ".Caption"] = "nobody";
+            state[labelName(lane.nameLabel) + ".Visible"] = "False";
+            state[picture(lane.number) + ".Left"] = "144";
+            state[picture(lane.number) + ".Cell"] = "";  // none until a key moves it
+            state[indexed("PictureClip1", lane.number) + ".Cols"] = "1";
+        }
+        for (ResultColumn column : {ResultName, ResultPlace, ResultTime})
+            for (const auto& [property, value] : {std::pair{".Caption", ""}, {".Top", "3360"}, {".Visible", "False"}})
+                state[result(column, 0) + property] = value;
+    }
+
+    std::map<std::string, std::string> state;
+    Log log;
+    bool closed = false;
+    // Key codes that the next yield() hands to keyTarget's Form_KeyDown, as if they were pending.
+    std::vector<int> keysForNextYield;
+    RaceEngine* keyTarget = nullptr;
+
+    std::string caption(RaceLabel label) override { return at(labelName(label) + ".Caption"); }
+    void setCaption(RaceLabel label, const std::string& s) override { set(labelName(label) + ".Caption", s); }
+    bool isVisible(RaceLabel label) override { return at(labelName(label) + ".Visible") == "True"; }
+    float runnerLeft(int lane) override { return std::stof(at(picture(lane) + ".Left")); }
+    void setRunnerLeft(int lane, float left) override { set(picture(lane) + ".Left", number(left)); }
+    void showRunnerCell(int lane, int cell) override { set(picture(lane) + ".Cell", std::to_string(cell)); }
+    void setClipColumns(int lane, int n) override { set(indexed("PictureClip1", lane) + ".Cols", std::to_string(n)); }
+    void setTimerEnabled(RaceTimer timer, bool on) override
+    {
+        set("Timer" + std::to_string(timer) + ".Enabled", on ? "True" : "False");
+    }
+    void loadBackground(const std::string& fileName) override { set("Form1.Picture", fileName); }
+    void messageBox(const std::string& text) override { record("MsgBox " + text); }
+    bool yield() override
+    {
+        record("DoEvents");
+        for (int keyCode : std::exchange(keysForNextYield, {}))
+            if (!closed) keyTarget->Form_KeyDown(keyCode, 0);
+        return !closed;
+    }
+    // A hidden copy of element 0
+    void createResultLabel(ResultColumn column, int n) override
+    {
+        record("Load " + result(column, n));
+        if (state.contains(result(column, n) + ".Top")) throw std::logic_error(result(column, n) + " already exists");
+        for (const char* property : {".Caption", ".Top", ".Visible"})
+            state[result(column, n) + property] = at(result(column, 0) + property);
+    }
+    void setResultCaption(ResultColumn column, int n, const std::string& s) override
+    {
+        set(result(column, n) + ".Caption", s);
+    }
+    float resultTop(ResultColumn column, int n) override { return std::stof(at(result(column, n) + ".Top")); }
+    void setResultTop(ResultColumn column, int n, float top) override { set(result(column, n) + ".Top", number(top)); }
+    void makeResultVisible(ResultColumn column, int n) override { set(result(column, n) + ".Visible", "True"); }
+    void showResults() override { record("Form3.Show"); }
+    void updateBestTime() override { record("UpdateBestTime"); }
+    void closeRaceScreen() override { record("Unload Form1"), closed = true; }
+
+private:
+    std::string& at(const std::string& property)
+    {
+        if (closed) throw std::logic_error("race screen used after it was closed: " + property);
+        const auto found = state.find(property);
+        if (found == state.end()) throw std::logic_error(property + " does not exist");
+        return found->second;
+    }
+    void set(const std::string& property, const std::string& value)
+    {
+        record(property + " = " + value);
+        at(property) = value;
+    }
+    void record(const std::string& action)
+    {
+        if (closed) throw std::logic_error("race screen used after it was closed: " + action);
+        log.push_back(action);
+    }
+};
 
 const char* const Names[] = {"Ann", "Bob", "Cy", "Di"};
 const int Keys[4][2] = {{'P', 'O'}, {'W', 'Q'}, {'V', 'B'}, {45, 46}};  // lane 4: Insert, Delete

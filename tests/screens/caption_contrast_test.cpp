@@ -60,70 +60,50 @@ double glyphContrast(QLabel* label, QWidget* window)
     return ring[ring.size() / 20];
 }
 
-const QString kNames[] = {"Wilhelmina", "Maximilian", "Konstantin", "Bartholomw"};
-
-// Four players through the entry screen to the race screen, the clock running
-ui::Form& race()
-{
-    for (int player = 1; player <= 4; ++player) enter(player, kNames[player - 1]);
-    forms().Form2.Command1->click();  // "Play"
-    countDown();
-    tickClock(88);
-    return forms().Form1;
-}
-
-// The race run to its end: four result rows, a new record and the best-time line
-ui::Form& results()
-{
-    race();
-    for (int lane = 1; lane <= 4; ++lane) {
-        runLane(lane);
-        tickClock(5);  // a time of its own on every row
-    }
-    return forms().Form3;
-}
-
-template <auto screen>
-ui::Form& opened()
-{
-    (forms().*screen).show();
-    return forms().*screen;
-}
-
-struct ScreenCase {
-    const char* name;
-    ui::Form& (*open)();
+// Each screen as players see it: the race with four players and the clock running, the results
+// with four rows, a new record and the best-time line
+const std::pair<const char*, ui::Form& (*)()> kScreens[] = {
+    {"entry", []() -> ui::Form& { return forms().Form2.show(), forms().Form2; }},
+    {"picker", []() -> ui::Form& { return forms().Form6.show(), forms().Form6; }},
+    {"race", []() -> ui::Form& {
+         const QStringList names{"Wilhelmina", "Maximilian", "Konstantin", "Bartholomw"};
+         for (int player = 1; player <= 4; ++player) enter(player, names[player - 1]);
+         forms().Form2.Command1->click();  // "Play"
+         countDown();
+         tickClock(88);
+         return forms().Form1;
+     }},
+    {"results", []() -> ui::Form& {
+         kScreens[2].second();
+         for (int lane = 1; lane <= 4; ++lane) runLane(lane), tickClock(5);  // a time of its own on every row
+         return forms().Form3;
+     }},
+    {"closing", []() -> ui::Form& { return forms().Form4.show(), forms().Form4; }},
+    {"credits", []() -> ui::Form& { return forms().Form7.show(), forms().Form7; }},
 };
 
-const ScreenCase kScreens[] = {
-    {"entry", opened<&Forms::Form2>}, {"picker", opened<&Forms::Form6>}, {"race", race},
-    {"results", results},             {"closing", opened<&Forms::Form4>}, {"credits", opened<&Forms::Form7>},
-};
-
-// Captions that cannot reach their target because another screen needs the same pixels the
-// other way, with the figure they do reach. The results come first: the game exists to show them.
-struct Compromise {
-    const char* screen;
-    QStringList captions;
-    double floor;
-};
-const Compromise kCompromises[] = {
-    // The first two rows stand on lane 4, one colour for the runners: blue needs it light, while
-    // "Record", the entry names and the credits on the same lane need it dark.
-    {"results", {"1", "2", "Wilhelmina", "Maximilian", "8.8", "9.3"}, 1.6},
-    // Dark green needs a lane darker than black text on it allows, or lighter than yellow allows.
-    {"closing", {"Were you the Tapdash?"}, 1.0},
-    // White fine print on the scoreboard the result rows and "By Orvens Software" need light
-    {"entry", {"This version(1.51) was released on the 14th May 1998"}, 1.75},
-    {"credits", {"Playtesting: Amira, Ben, Chloe, Dmitri, Elena and Farid"}, 1.75},
-};
-
-double targetOf(QLabel* label)
+// The results screen's rows, "Record" and the best-time line need 4.5, every other caption 3.
+// Some cannot reach it, because another screen needs the same pixels the other way: they are
+// held to the figure they do reach. The results come first: the game exists to show them.
+double targetOf(const QString& screen, QLabel* label)
 {
-    results::Form3& screen = forms().Form3;
-    if (!screen.isLoaded()) return 3;
-    bool key = label == screen.Label9->widget() || label == screen.Label8->widget() || label == screen.Label5->widget();
-    for (ui::Array<ui::Label>* column : {&screen.Label6, &screen.Label1, &screen.Label7})
+    const struct { const char* screen; QStringList captions; double floor; } compromises[] = {
+        // The first two rows stand on lane 4, one colour for the runners: blue needs it light,
+        // while "Record", the entry names and the credits on the same lane need it dark.
+        {"results", {"1", "2", "Wilhelmina", "Maximilian", "8.8", "9.3"}, 1.6},
+        // Dark green needs a lane darker than black text on it allows, or lighter than yellow allows.
+        {"closing", {"Were you the Tapdash?"}, 1.0},
+        // White fine print on the scoreboard the result rows and "By Orvens Software" need light
+        {"entry", {"This version(1.51) was released on the 14th May 1998"}, 1.75},
+        {"credits", {"Playtesting: Amira, Ben, Chloe, Dmitri, Elena and Farid"}, 1.75},
+    };
+    for (const auto& known : compromises)
+        if (screen == known.screen && known.captions.contains(label->text())) return known.floor;
+    results::Form3& results = forms().Form3;
+    if (!results.isLoaded()) return 3;
+    bool key = label == results.Label9->widget() || label == results.Label8->widget()
+               || label == results.Label5->widget();
+    for (ui::Array<ui::Label>* column : {&results.Label6, &results.Label1, &results.Label7})
         for (int n = 0; column->exists(n); ++n) key = key || label == (*column)(n)->widget();
     return key ? 4.5 : 3;
 }
@@ -138,24 +118,21 @@ private slots:
     void everyCaptionReadsOnThePicture()
     {
         QStringList unreadable;
-        for (const ScreenCase& screenCase : kScreens) {
+        for (const auto& [name, open] : kScreens) {
             stage.reset();
-            QWidget* window = screenCase.open().window();
+            QWidget* window = open().window();
             QVERIFY(window->isVisible());
             double lowest = 21;
             for (QLabel* label : window->findChildren<QLabel*>()) {
                 if (!label->isVisible() || label->autoFillBackground() || label->text().isEmpty()) continue;
                 const double ratio = glyphContrast(label, window);
-                double target = targetOf(label);
-                for (const Compromise& known : kCompromises)
-                    if (screenCase.name == QString(known.screen) && known.captions.contains(label->text()))
-                        target = known.floor;
+                const double target = targetOf(name, label);
                 lowest = std::min(lowest, ratio);
-                qInfo("%-8s %5.2f : 1 (at least %.2f)  %s", screenCase.name, ratio, target,
+                qInfo("%-8s %5.2f : 1 (at least %.2f)  %s", name, ratio, target,
                       qPrintable(label->text().left(40)));
-                if (ratio < target) unreadable << QString("%1: %2").arg(screenCase.name, label->text());
+                if (ratio < target) unreadable << QString("%1: %2").arg(name, label->text());
             }
-            qInfo("%-8s lowest %.2f : 1", screenCase.name, lowest);
+            qInfo("%-8s lowest %.2f : 1", name, lowest);
         }
         QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable.join("; ")));
     }

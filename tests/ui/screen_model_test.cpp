@@ -1,13 +1,16 @@
 // The screen lifecycle and control arrays, on a screen made for the test: silent loads, array
 // elements made at run time, unload and reload back to the design with the screen's variables
-// kept, unloading from inside the screen's own timer handler, and full screen.
+// kept, unloading from inside the screen's own timer handler, and full screen. Then screen timers
+// on real time: a fresh interval on enabling, ticks dropped while a message box is open, ticks
+// caught up after the event loop was held up. Timings only ever bound from one side, so a slow
+// machine cannot fail them.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "test_main.h"
@@ -17,6 +20,7 @@
 #include "ui/fonts.h"
 #include "ui/settings.h"
 #include "ui/zoom.h"
+#include "ui/timer.h"
 
 namespace {
 
@@ -64,14 +68,11 @@ class ScreenModelTest : public QObject {
     Q_OBJECT
 
     RecordingPlatform platform;
-    QTemporaryDir config;
+    int ticks = 0;
 
 private slots:
-    void initTestCase()
-    {
-        ui::installFontSubstitutes();
-        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());  // the settings file goes here
-    }
+    void initTestCase() { ui::installFontSubstitutes(); }
+    void init() { ticks = platform.holdOpenMs = 0; }
     void cleanup() { runDeferred(); }
 
     void loadShowUnloadAndReload()
@@ -173,11 +174,57 @@ private slots:
         QCOMPARE(form.KeyDowns, 1);
 
         // A broken settings file means windowed.
-        QFile file(config.filePath("tapdash/tapdash.conf"));
+        QFile file(qEnvironmentVariable("XDG_CONFIG_HOME") + "/tapdash/tapdash.conf");  // the scratch folder's
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("[General\nfullScreen=yes\n");
         file.close();
         QVERIFY(!ui::settings::fullScreen());
+    }
+
+    void enablingStartsAFreshInterval()
+    {
+        ui::Timer timer(300);
+        timer.event = [this] { ++ticks; };
+        QTest::qWait(200);
+        const int before = ticks;
+        timer.setEnabled(false);
+        timer.setEnabled(true);
+        QElapsedTimer sinceRestart;
+        sinceRestart.start();
+        QTest::qWait(200);  // past the end of the interval that was running
+        if (sinceRestart.elapsed() < 290) QCOMPARE(ticks, before);
+        QTRY_VERIFY(ticks > before);
+    }
+
+    void ticksFallingDueWhileAMessageBoxIsOpenAreDropped()
+    {
+        platform.holdOpenMs = 350;
+        for (bool openedByTheTick : {false, true}) {
+            ticks = 0;
+            ui::Timer timer(100);
+            timer.event = [this, openedByTheTick] {
+                if (++ticks == 1 && openedByTheTick) ui::msgBox("opened by the tick");
+            };
+            if (!openedByTheTick) ui::msgBox("opened elsewhere");
+            QTRY_VERIFY(ticks >= int(openedByTheTick));
+            QTest::qWait(30);
+            QVERIFY2(ticks <= 1 + int(openedByTheTick), qPrintable(QString::number(ticks)));
+        }
+    }
+
+    void ticksMissedWhileTheLoopWasBusyComeOnItsNextTurn()
+    {
+        ui::Timer timer(100);
+        timer.event = [this] { ++ticks; };
+        QElapsedTimer busy;
+        busy.start();
+        while (busy.elapsed() < 350) {
+        }
+        // Less than one period: a timer that does not catch up ticks once or twice here.
+        QElapsedTimer turn;
+        turn.start();
+        while (ticks < 3 && turn.elapsed() < 90) QCoreApplication::processEvents();
+        QVERIFY2(ticks >= 3, qPrintable(QString::number(ticks)));
     }
 };
 

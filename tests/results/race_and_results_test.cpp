@@ -1,12 +1,15 @@
-// The results screen after races run by hand: its rows, the best-time line, "New Players", "Exit"
-// and its close button, and "Same Players" with every kind of player-list file.
+// The race screen on real widgets: its fixed window, a race run on key events through the window
+// system, and its close button. Then the results screen after races run by hand: its rows, the
+// best-time line, "New Players", "Exit" and its close button, and "Same Players" with every kind
+// of player-list file. The race rules are tested on the engine (tests/race).
+#include <QImage>
+#include <QPointer>
 #include <QTest>
 
 #include "test_main.h"
 #include "file_bytes.h"
 #include "fresh_screens.h"
 #include "play.h"
-
 #include "ui/picture.h"
 
 namespace {
@@ -23,13 +26,69 @@ QStringList visibleRows()
 
 }  // namespace
 
-class ResultsScreenTest : public QObject {
+class RaceAndResultsTest : public QObject {
     Q_OBJECT
     FreshScreens stage;
     RecordingPlatform* platform = nullptr;
 
+    // Ann in lane 1 and Bo in lane 2, set up by "Play"
+    static race::Form1& startedRace()
+    {
+        enter(1, "Ann");
+        enter(2, "Bo");
+        forms().Form2.Command1->click();
+        return forms().Form1;
+    }
+
 private slots:
     void init() { platform = &stage.reset(); }
+
+    void aRaceRunsOnRealKeysInAFixedWindow()
+    {
+        race::Form1& race = startedRace();
+        QPointer<QWidget> raceWindow = race.window();
+        QVERIFY(raceWindow->minimumSize() == QSize(634, 455) && raceWindow->maximumSize() == QSize(634, 455));
+        QVERIFY(!(raceWindow->windowFlags() & Qt::WindowMaximizeButtonHint) && !raceWindow->windowIcon().isNull());
+        // A line keeps its designed pixel of width when the display scales the window up.
+        QWidget* post = race.Line5->widget();
+        QImage doubled(post->size() * 2, QImage::Format_RGB32);
+        doubled.setDevicePixelRatio(2);
+        doubled.fill(Qt::white);
+        post->render(&doubled);
+        QVERIFY(doubled.pixelColor(0, 100) == Qt::black && doubled.pixelColor(1, 100) == Qt::black);
+        const auto key = [&raceWindow](Qt::Key key) { QTest::keyClick(raceWindow->windowHandle(), key); };
+        const auto alternate = [&key](int presses, Qt::Key first, Qt::Key second) {
+            for (int n = 0; n < presses; ++n) key(n % 2 ? second : first);
+        };
+        countDown();
+        key(Qt::Key_Tab);  // nothing on the race screen can take the keyboard
+        QVERIFY(!raceWindow->focusWidget() || raceWindow->focusWidget() == raceWindow);
+
+        alternate(100, Qt::Key_P, Qt::Key_O);
+        alternate(99, Qt::Key_W, Qt::Key_Q);
+        QCOMPARE(race.Picture1(1)->Left(), 544.f);
+        QCOMPARE(race.Picture1(1)->Picture(), race.PictureClip1(1)->GraphicCell(1));
+        key(Qt::Key_Q);  // the race ends, and the screen unloads, inside this key event
+
+        QCOMPARE(platform->messages + platform->titles, (QStringList{"The race is over", "Tapdash"}));
+        QVERIFY(!race.isLoaded() && forms().Form3.isShown());
+        runDeferred();
+        QVERIFY(raceWindow.isNull());
+        QCOMPARE(race.engine.lanePlace(2), 2);  // the screen's variables outlive it
+    }
+
+    void theCloseButtonAbandonsTheRace()
+    {
+        race::Form1& race = startedRace();
+        countDown();
+        runLane(1);  // a first finisher loads the results
+        QVERIFY(forms().Form3.isLoaded() && !forms().Form3.isShown());
+
+        race.closeButton();
+        QVERIFY(!race.isLoaded() && !forms().Form3.isLoaded() && forms().Form2.isShown());
+        QCOMPARE(forms().Form2.Text2->Text(), "Bo");
+        QVERIFY(platform->messages.isEmpty());
+    }
 
     // Names with spaces, commas and quotes come back whole from both files, the runner file from
     // its line. The record rule itself is tested on the best-time file (tests/files).
@@ -53,12 +112,11 @@ private slots:
         QVERIFY(results.isShown() && !forms().Form1.isLoaded());
         QCOMPARE(visibleRows(), (QStringList{"1", "2", "3", "4", "Cy, \"C\"", " \"Bo\", Jr ", "Di", "Ann",
                                              "15.3", "15.5", "15.5", "25.5"}));
-        for (int n = 1; n <= 4; ++n)
-            for (ui::Array<ui::Label>* column : {&results.Label6, &results.Label1, &results.Label7})
-                QCOMPARE((*column)(n)->Top(), float(3360 + 300 * n));
+        for (ui::Array<ui::Label>* column : {&results.Label6, &results.Label1, &results.Label7})
+            QCOMPARE((*column)(4)->Top(), 4560.f);  // rows 300 twips apart
         QCOMPARE(platform->messages, QStringList{"The race is over"});
-        const QString record = "Best time so far is Cy, \"C\" with a time of 15.3";
-        QVERIFY(results.Label9->Visible() && results.Label8->Visible() && results.Label5->Caption() == record);
+        QVERIFY(results.Label9->Visible() && results.Label8->Visible());
+        QCOMPARE(results.Label5->Caption(), "Best time so far is Cy, \"C\" with a time of 15.3");
     }
 
     // "New Players" brings the entries back; "Exit" and the close button leave the closing screen alone
@@ -100,22 +158,18 @@ private slots:
         QVERIFY(file.isNull() || store("temp.tmp", file));
         forms().Form3.Command3->click();  // "Same Players"
         race::Form1& screen = forms().Form1;
-        QVERIFY(!forms().Form3.isLoaded() && forms().Form2.isShown() != cyRuns);
+        QVERIFY(!forms().Form3.isLoaded() && forms().Form2.isShown() != cyRuns && screen.isLoaded() == cyRuns);
         QCOMPARE(forms().Form2.Text4->Text(), "Di");
-        if (!cyRuns) {
-            const QStringList box{"Sorry, I'm afraid you have to have at least one person playing.", "Tapdash Message"};
-            QCOMPARE(platform->messages + platform->titles, box);
-            QVERIFY(!screen.isLoaded());
-            return;
-        }
-        QVERIFY(platform->messages.isEmpty() && screen.isShown() && screen.Timer1->Enabled());
-        QVERIFY(screen.Label15->Caption() == "5" && screen.Label13->Caption() == "1");
-        QCOMPARE(screen.Label8->Caption(), "Cy");  // lane 3's name
+        const QStringList box{"Sorry, I'm afraid you have to have at least one person playing.", "Tapdash Message"};
+        QCOMPARE(platform->messages + platform->titles, cyRuns ? QStringList() : box);
+        if (!cyRuns) return;
+        QVERIFY(screen.isShown() && screen.Timer1->Enabled() && screen.Label15->Caption() == "5");
+        QVERIFY(screen.Label13->Caption() == "1" && screen.Label8->Caption() == "Cy");  // lane 3's name
         QCOMPARE(lanesSetUp(), QList<int>{3});
         QCOMPARE(screen.PictureClip1(3)->Picture(), screen.Picture2->Picture());
         QCOMPARE(screen.Picture1(3)->Picture(), screen.PictureClip1(3)->GraphicCell(0));
     }
 };
 
-TAPDASH_TEST_MAIN(ResultsScreenTest)
-#include "results_screen_test.moc"
+TAPDASH_TEST_MAIN(RaceAndResultsTest)
+#include "race_and_results_test.moc"

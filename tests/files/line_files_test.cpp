@@ -1,4 +1,6 @@
+// The two line files: the best-time file with the record rule it keeps, and the player list.
 #include "race/files/best_time_file.h"
+#include "race/files/player_list_file.h"
 
 #include <QDir>
 #include <QLockFile>
@@ -6,6 +8,8 @@
 #include <QTest>
 
 #include <thread>
+
+#include <sys/stat.h>
 
 #include "tests/support/file_bytes.h"
 #include "tests/support/hold_permissions.h"
@@ -31,10 +35,13 @@ struct RecordedBoard : race::RecordBoard {
 
 }  // namespace
 
-class BestTimeFileTest : public QObject {
+using entry::PlayerList;
+
+class LineFilesTest : public QObject {
     Q_OBJECT
-    QTemporaryDir dataHome;
+    QTemporaryDir dataHome, listFolder;
     QString recordPath;
+    const QString listPath = listFolder.filePath("temp.tmp");
 
 private slots:
     void initTestCase()
@@ -44,7 +51,12 @@ private slots:
         recordPath = race::bestTimeFilePath("C:\\Windows\\tapdash.ini");
         QCOMPARE(recordPath, dataHome.filePath("tapdash/tapdash.ini"));
     }
-    void init() { QFile::remove(dataHome.filePath("tapdash")); QDir(dataHome.filePath("tapdash")).removeRecursively(); }
+    void init()
+    {
+        QFile::remove(dataHome.filePath("tapdash"));
+        QDir(dataHome.filePath("tapdash")).removeRecursively();
+        QFile::remove(listPath);
+    }
 
     // The record rule (whole parts only, strictly smaller), against the default record, a stored
     // one, or a bad file kept aside as tapdash.ini.bad
@@ -59,9 +71,7 @@ private slots:
         QTest::newRow("first run, 104.3") << QByteArray() << "104.3" << zeblo << false;
         QTest::newRow("20.4 beats 99.9") << kDefault << "20.4" << winner << false;
         QTest::newRow("99.5 does not") << kDefault << "99.5" << zeblo << false;
-        QTest::newRow("15.2 not 15.8, CR only") << QByteArray("Bo, \"B\"\r15.8\r") << "15.2" << bo << false;
-        QTest::newRow("15.2 not 15.8, no final end") << QByteArray("Bo, \"B\"\n15.8") << "15.2" << bo << false;
-        QTest::newRow("15.2 not 15.8, Windows-1252") << QByteArray("Zo\xeb\r\n15.8\r\n") << "15.2" << "Zoë with a time of 15.8" << false;
+        QTest::newRow("15.2 does not beat 15.8") << QByteArray("Bo, \"B\"\r\n15.8\r\n") << "15.2" << bo << false;
         QTest::newRow("bad: empty") << QByteArray("") << "20.4" << winner << true;
         QTest::newRow("bad: one line") << QByteArray("Bo\r\n") << "99.0" << zeblo << true;
         QTest::newRow("bad: not a number") << QByteArray("Bo\r\nfast\r\n") << "99.0" << zeblo << true;
@@ -201,7 +211,76 @@ private slots:
         QCOMPARE(first.messages, QStringList{"The best time cannot be kept: neither XDG_DATA_HOME nor HOME names a folder for it."});
         QVERIFY(!QFile::exists("relative-data-home"));
     }
+
+    void writesTheEntryExactlyOrSaysWhyNot()
+    {
+        const PlayerList rows{
+            {{" \"Bo\", Jr ", "None"}, {"Disabled", "/x/b.rnx"}, {"Zoë", "/p/c, \"y\".rnx"}, {"disabled", ""}}};
+        QVERIFY(!entry::writePlayerList(listPath, entry::playerListFromEntry(rows)));
+        QCOMPARE(fileBytes(listPath), " \"Bo\", Jr \r\nNone\r\n\r\n\r\nZoë\r\n/p/c, \"y\".rnx\r\ndisabled\r\n\r\n");
+        QCOMPARE(entry::readPlayerList(listPath), (PlayerList{{rows[0], {}, rows[2], rows[3]}}));
+
+        // a folder cannot be written over
+        QVERIFY(QFile::remove(listPath) && QDir(listFolder.path()).mkdir("temp.tmp"));
+        const std::optional<QString> failure = entry::writePlayerList(listPath, {});
+        QVERIFY(QDir(listFolder.path()).rmdir("temp.tmp"));
+        QVERIFY2(failure && failure->contains(listPath), qPrintable(failure.value_or("no failure")));
+    }
+
+    // Line ends and encodings of both files are read here; damaged and unreadable contents with
+    // the record above, through the same reader.
+    void readsWhatIsThereAndNothingElse_data()
+    {
+        QTest::addColumn<QByteArray>("stored");  // null: no file
+        QTest::addColumn<PlayerList>("players");
+        QTest::newRow("CR only") << QByteArray("Ann\rNone\r\r\rCy\r/c.rnx\r\r\r")
+                                 << PlayerList{{{"Ann", "None"}, {}, {"Cy", "/c.rnx"}, {}}};
+        QTest::newRow("LF, short, no final line end, name longer than a name box")
+            << QByteArray("Ann Abcdefghi\nNone\n\n\nCy\n/c.rnx")
+            << PlayerList{{{"Ann Abcdef", "None"}, {}, {"Cy", "/c.rnx"}, {}}};
+        QTest::newRow("Windows-1252") << QByteArray("Zo\xeb\r\n/r/\x80.rnx\r\n")
+                                      << PlayerList{{{"Zoë", "/r/€.rnx"}, {}, {}, {}}};
+        QTest::newRow("missing") << QByteArray() << PlayerList{};
+    }
+    void readsWhatIsThereAndNothingElse()
+    {
+        QFETCH(QByteArray, stored);
+        QVERIFY(stored.isNull() || store(listPath, stored));
+        QTEST(entry::readPlayerList(listPath), "players");
+    }
+
+    // A link planted as temp.tmp is replaced by the list; what it points at stays as it was.
+    void aLinkAsThePlayerListIsReplaced_data() { addLinkTargetRows(QDir(listFolder.path())); }
+    void aLinkAsThePlayerListIsReplaced()
+    {
+        QFETCH(QString, target);
+        const QString before = fileState(target);
+        QVERIFY(QFile::link(target, listPath));
+        QVERIFY(!entry::writePlayerList(listPath, {{{"Ann", "None"}}}));
+        QVERIFY(!QFileInfo(listPath).isSymLink());
+        QCOMPARE(fileBytes(listPath), "Ann\r\nNone\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
+        QCOMPARE(fileState(target), before);
+    }
+
+    // Temporary files of saves killed before their rename: only this file's, a minute old, go.
+    void aSaveRemovesLeftoversOfKilledSaves()
+    {
+        const QStringList names{"temp.tmp.Ab12yZ", "temp.tmp.Cd34wX", "temp.tmpx.Ef56vW"};
+        for (const QString& name : names) {
+            QFile file(listFolder.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            if (name != names[1]) QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-90), QFileDevice::FileModificationTime));
+        }
+        QVERIFY(!entry::writePlayerList(listPath, {}));
+        QCOMPARE(QDir(listFolder.path()).entryList({"temp.tmp*"}), (QStringList{"temp.tmp", names[1], names[2]}));
+    }
+
+    void aPipeReadsAsNobodyWithoutWaiting()
+    {
+        QCOMPARE(mkfifo(QFile::encodeName(listPath).constData(), 0600), 0);
+        QCOMPARE(entry::readPlayerList(listPath), PlayerList{});
+    }
 };
 
-QTEST_GUILESS_MAIN(BestTimeFileTest)
-#include "best_time_file_test.moc"
+QTEST_GUILESS_MAIN(LineFilesTest)
+#include "line_files_test.moc"

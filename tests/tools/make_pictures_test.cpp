@@ -1,0 +1,79 @@
+// The pictures the generator draws, against what the game relies on: the committed built-in
+// pictures are its output, in the formats and shapes the game reads, and the play folder's
+// pictures have the sizes and runner strips the screens expect.
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray bytesOf(const QString& path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return file.readAll();
+}
+
+QImage imageOf(const QString& path, const char* expectedFormat)
+{
+    QImageReader reader(path);
+    EXPECT_EQ(reader.format(), expectedFormat) << path.toStdString();
+    EXPECT_EQ(reader.imageCount(), 1) << path.toStdString();
+    return reader.read();
+}
+
+const QDir kAssets(ASSETS_SOURCE_DIR), kPlay(TAPDASH_PICTURES_DIR);
+
+// The default runner's colours are checked where the game cuts it in two (picture_test).
+TEST(BuiltInPictures, AreTheGeneratorsOutputInTheirFormats)
+{
+    for (const char* name : {"default_runner.gif", "tapdash.ico"})
+        EXPECT_EQ(bytesOf(kAssets.filePath(name)), bytesOf(QDir(FRESH_ASSETS_DIR).filePath(name))) << name;
+
+    const QByteArray gif = bytesOf(kAssets.filePath("default_runner.gif"));
+    ASSERT_GT(gif.size(), 13 + 768);
+    EXPECT_TRUE(gif.startsWith("GIF89a") && gif.back() == ';');
+    EXPECT_EQ(quint8(gif[10]) & 0x87, 0x87) << "a 256-entry global colour table";
+    EXPECT_EQ(gif[11], 0) << "background colour index";
+    EXPECT_EQ(quint8(gif[13 + 768]), 0x2c) << "the image follows the table, no extension";
+    EXPECT_EQ(imageOf(kAssets.filePath("default_runner.gif"), "gif").size(), QSize(50, 25));
+
+    const QByteArray ico = bytesOf(kAssets.filePath("tapdash.ico"));
+    ASSERT_GT(ico.size(), 22 + 40);
+    EXPECT_EQ(ico.left(9), QByteArray("\0\0\1\0\1\0\x20\x20\0", 9)) << "one icon, 32 x 32, 256 colours";
+    EXPECT_EQ(ico[22 + 14], 8) << "8 bits per pixel";
+    const QImage icon = imageOf(kAssets.filePath("tapdash.ico"), "ico");
+    EXPECT_TRUE(qAlpha(icon.pixel(0, 0)) == 0 && qAlpha(icon.pixel(16, 16)) == 255) << "rounded corners";
+}
+
+// Runner boxes are 48 x 43 at the lane tops (y 96 to 240, 48 apart) and move from x 144 to 544
+// by their left edge: the lanes are one colour there, and the runner strips two frames that fit.
+TEST(PlayFolder, PicturesFitTheScreensAndTheLanes)
+{
+    const QImage back = imageOf(kPlay.filePath("back.bmp"), "bmp");
+    EXPECT_TRUE(back.width() >= 634 && back.height() >= 455);
+    EXPECT_EQ(bytesOf(kPlay.filePath("back.bmp"))[28], 24) << "24 bits per pixel";
+    for (const char* splash : {"orvenspres.bmp", "tapdash.bmp"})
+        EXPECT_EQ(imageOf(kPlay.filePath(splash), "bmp").size(), QSize(299, 213)) << splash;
+
+    const QRgb lane = back.pixel(144, 96);
+    for (int top = 96; top <= 240; top += 48)
+        for (int y = top; y < top + 43; ++y)
+            for (int x = 144; x < 544 + 48; ++x) ASSERT_EQ(back.pixel(x, y), lane) << x << "," << y;
+
+    const QStringList runners = kPlay.entryList({"*.rnx"});
+    ASSERT_GE(runners.size(), 2);
+    for (const QString& name : runners) {
+        const QImage strip = imageOf(kPlay.filePath(name), "bmp");
+        const int frame = strip.width() / 2;
+        EXPECT_TRUE(strip.width() % 2 == 0 && frame <= 48 && strip.height() <= 43) << name.toStdString();
+        EXPECT_NE(strip.copy(0, 0, frame, strip.height()), strip.copy(frame, 0, frame, strip.height()))
+            << name.toStdString() << ": the two frames are the same";
+        EXPECT_EQ(strip.pixel(0, 0), lane) << name.toStdString() << ": frames match the lane";
+    }
+}
+
+}  // namespace

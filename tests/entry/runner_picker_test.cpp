@@ -24,12 +24,6 @@ void clickLine(QListWidget* list, int row, bool twice = false)
 
 int dirLine(const QString& path) { return int(picker().Dir1->entries().indexOf(path)); }
 
-void typeName(const QString& name)
-{
-    picker().Text1->lineEdit()->selectAll();
-    QTest::keyClicks(picker().Text1->lineEdit(), name);
-}
-
 }  // namespace
 
 class RunnerPickerTest : public QObject {
@@ -64,10 +58,11 @@ private slots:
             QCOMPARE(picker().File1->names(), QStringList{"extra.rnx"});
             clickLine(picker().File1->listWidget(), 0);
             QCOMPARE(picker().Text1->Text(), "extra.rnx");
-            typeName("other");  // typing over it wins, until the next click on a file
-            clickLine(picker().File1->listWidget(), 0);
+            QLineEdit* name = picker().Text1->lineEdit();
+            name->selectAll(), QTest::keyClicks(name, "other");  // typing over it wins ...
+            clickLine(picker().File1->listWidget(), 0);  // ... until the next click on a file
             QCOMPARE(picker().Text1->Text(), "extra.rnx");
-            typeName("mine.png");
+            name->selectAll(), QTest::keyClicks(name, "mine.png");
             way == "Select" ? picker().Command1->click() : way == "Cancel" ? picker().Command2->click() : picker().closeButton();
 
             QVERIFY(!picker().isLoaded() && forms().Form2.isShown());

@@ -22,6 +22,14 @@ bool rowIs(int player, const QString& text, bool enabled, const QColor& back)
     return box.Text() == text && box.Enabled() == enabled && box.BackColor() == back;
 }
 
+// A "Play": the entries, then the file written and how the one message begins, if any
+struct Play {
+    QStringList names;  // "-": not checked
+    QByteArray file;    // null: none written
+    QString message = {};
+    QStringList runners = QStringList(4, "None");
+};
+
 }  // namespace
 
 class EntryScreenTest : public QObject {
@@ -35,14 +43,12 @@ private slots:
     void playerSwitch()
     {
         auto& form = forms().Form2;
-        enter(2, "Bo");
-        form.Label11(2)->setCaption("/r/bo.rnx");
+        enter(2, "Bo"), form.Label11(2)->setCaption("/r/bo.rnx");
         QVERIFY(rowIs(2, "Bo", true, white));
         form.Check2->click();
         QVERIFY(rowIs(2, "Disabled", false, lightGrey));
         form.Check2->click();
-        QVERIFY(rowIs(2, "", true, white) && rowIs(1, "Disabled", false, lightGrey));
-        QCOMPARE(form.Label11(2)->Caption(), "/r/bo.rnx");
+        QVERIFY(rowIs(2, "", true, white) && rowIs(1, "Disabled", false, lightGrey) && form.Label11(2)->Caption() == "/r/bo.rnx");
     }
 
     void nameBoxHoldsTenCharactersOnOneLine()
@@ -52,13 +58,9 @@ private slots:
         QLineEdit* edit = forms().Form2.Text1->lineEdit();
         // Characters are counted as grapheme clusters: an emoji (two UTF-16 units) or an accented
         // letter (two code points) is one.
-        const QString runner = QString::fromUtf8("\U0001F3C3"), accented = QString::fromUtf8("e\u0301");
-        const QString nine = "Ann" + accented + runner.repeated(5);
-        for (const auto& [pasted, kept] : QList<QPair<QString, QString>>{{"Al\r\nBo\nCy", "AlBoCy"},
-                                                                         {nine + runner + runner, nine + runner}}) {
-            edit->clear();
-            QGuiApplication::clipboard()->setText(pasted);
-            edit->paste();
+        const QString runner = QString::fromUtf8("\U0001F3C3"), nine = "Ann" + QString::fromUtf8("e\u0301") + runner.repeated(5);
+        for (const auto& [pasted, kept] : QList<QPair<QString, QString>>{{"Al\r\nBo\nCy", "AlBoCy"}, {nine + runner + runner, nine + runner}}) {
+            edit->clear(), QGuiApplication::clipboard()->setText(pasted), edit->paste();
             QCOMPARE(edit->text(), kept);
         }
         QTest::keyClicks(edit, "x");  // a full box takes no more
@@ -68,64 +70,49 @@ private slots:
     // Every "Play": the file written, then either the race set up or the entry screen still shown
     void play_data()
     {
-        QTest::addColumn<QStringList>("names");  // "-": not checked
-        QTest::addColumn<QStringList>("runners");
-        QTest::addColumn<QByteArray>("file");    // null: none written
-        QTest::addColumn<QString>("message");    // how the one message begins, if any
-        const auto row = [](const char* tag, const QStringList& names, const QByteArray& file,
-                            const QString& message = {}, const QStringList& runners = {}) {
-            QTest::newRow(tag) << names << (runners.isEmpty() ? QStringList(4, "None") : runners) << file << message;
-        };
+        QTest::addColumn<Play>("given");
         const QByteArray empty = "\r\n\r\n";
-        row("nobody checked", {"-", "-", "-", "-"}, empty + empty + empty + empty,
-            "Sorry, I'm afraid you have to have at least one person playing.", {"/r/a.rnx", "None", "None", "None"});
-        row("only player 4, player 2 unchecked with a runner file", {"-", "-", "-", "Dee"},
-            empty + empty + empty + "Dee\r\nNone\r\n", {}, {"None", "/gone/b.rnx", "None", "None"});
-        row("all four, a comma and quote", {"Ann", "Bo", "Cy, \"C\"", "Dee"},
-            "Ann\r\nNone\r\nBo\r\nNone\r\nCy, \"C\"\r\nNone\r\nDee\r\nNone\r\n");
-        row("named Disabled, empty name", {"Disabled", "", "-", "-"}, empty + "\r\nNone\r\n" + empty + empty);
-        row("a runner file and a missing one", {"Ann", "Bo", "-", "-"},
+        QTest::newRow("nobody checked") << Play{{"-", "-", "-", "-"}, empty + empty + empty + empty,
+            "Sorry, I'm afraid you have to have at least one person playing.", {"/r/a.rnx", "None", "None", "None"}};
+        QTest::newRow("only player 4, player 2 unchecked with a runner file") << Play{{"-", "-", "-", "Dee"},
+            empty + empty + empty + "Dee\r\nNone\r\n", {}, {"None", "/gone/b.rnx", "None", "None"}};
+        QTest::newRow("all four, a comma and quote") << Play{{"Ann", "Bo", "Cy, \"C\"", "Dee"},
+            "Ann\r\nNone\r\nBo\r\nNone\r\nCy, \"C\"\r\nNone\r\nDee\r\nNone\r\n"};
+        QTest::newRow("named Disabled, empty name") << Play{{"Disabled", "", "-", "-"}, empty + "\r\nNone\r\n" + empty + empty};
+        QTest::newRow("a runner file and a missing one") << Play{{"Ann", "Bo", "-", "-"},
             "Ann\r\nsprinter.rnx\r\nBo\r\ngone.rnx\r\n" + empty + empty, "Player 2 (Bo) cannot run as \"gone.rnx\": ",
-            {"sprinter.rnx", "gone.rnx", "None", "None"});
-        row("temp.tmp cannot be written", {"Ann", "-", "-", "-"}, {},
-            "The player list could not be saved to \"" + workPath("temp.tmp") + "\": ");
+            {"sprinter.rnx", "gone.rnx", "None", "None"}};
+        QTest::newRow("temp.tmp cannot be written") << Play{{"Ann", "-", "-", "-"}, {},
+            "The player list could not be saved to \"" + workPath("temp.tmp") + "\": "};
     }
     void play()
     {
-        QFETCH(QStringList, names);
-        QFETCH(QStringList, runners);
-        QFETCH(QByteArray, file);
-        QFETCH(QString, message);
+        QFETCH(Play, given);
         auto& form = forms().Form2;
         QList<int> lanes;
         for (int player = 1; player <= 4; ++player) {
-            form.Label11(player)->setCaption(runners[player - 1]);
-            if (names[player - 1] == "-") continue;
-            enter(player, names[player - 1]);
-            lanes << player;
+            form.Label11(player)->setCaption(given.runners[player - 1]);
+            if (given.names[player - 1] != "-") enter(player, given.names[player - 1]), lanes << player;
         }
-        if (file.isNull()) QVERIFY(QDir().mkdir("temp.tmp"));  // a folder cannot be written, even by root
+        if (given.file.isNull()) QVERIFY(QDir().mkdir("temp.tmp"));  // a folder cannot be written, even by root
         bool countingDuringMessage = false;  // the countdown's first second starts after the messages
-        platform->whenShown = [&] {
-            countingDuringMessage |= forms().Form1.isLoaded() && forms().Form1.Timer1->Enabled();
-        };
+        platform->whenShown = [&] { countingDuringMessage |= forms().Form1.isLoaded() && forms().Form1.Timer1->Enabled(); };
         form.Command1->click();
-        QVERIFY(!countingDuringMessage);
-        QVERIFY(!file.isNull() || QDir().rmdir("temp.tmp"));
-        QCOMPARE(fileBytes("temp.tmp"), file.isNull() ? "(unreadable)" : file);
+        QVERIFY((!given.file.isNull() || QDir().rmdir("temp.tmp")) && !countingDuringMessage);
+        QCOMPARE(fileBytes("temp.tmp"), given.file.isNull() ? "(unreadable)" : given.file);
+        QCOMPARE(platform->messages.size(), int(!given.message.isEmpty()));
+        QVERIFY2(platform->messages.value(0, "").startsWith(given.message), qPrintable(platform->messages.value(0)));
 
-        QCOMPARE(platform->messages.size(), int(!message.isEmpty()));
-        QVERIFY2(platform->messages.value(0, "").startsWith(message), qPrintable(platform->messages.value(0)));
         race::Form1& race = forms().Form1;
-        const bool raced = !lanes.isEmpty() && !file.isNull();
+        const bool raced = !lanes.isEmpty() && !given.file.isNull();
         QVERIFY(race.isLoaded() == raced && form.isShown() == !raced);
         if (!raced) return;
         QVERIFY(race.isShown() && race.Timer1->Enabled() && !race.Timer2->Enabled()
                 && race.Label13->Caption() == QString::number(lanes.size()));
         QCOMPARE(lanesSetUp(), lanes);
         for (int lane : lanes) {
-            QCOMPARE(race.label(race::kLanes[lane - 1].nameLabel)->Caption(), names[lane - 1]);
-            const ui::LoadedPicture runner = ui::loadPicture(runners[lane - 1]);  // none named "None"
+            QCOMPARE(race.label(race::kLanes[lane - 1].nameLabel)->Caption(), given.names[lane - 1]);
+            const ui::LoadedPicture runner = ui::loadPicture(given.runners[lane - 1]);  // none named "None"
             QCOMPARE(race.PictureClip1(lane)->Picture(), runner.ok() ? runner.image : race.Picture2->Picture());
             QCOMPARE(race.Picture1(lane)->Picture(), race.PictureClip1(lane)->GraphicCell(0));
         }

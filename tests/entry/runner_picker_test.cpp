@@ -24,8 +24,6 @@ void clickLine(QListWidget* list, int row, bool twice = false)
 
 int dirLine(const QString& path) { return int(picker().Dir1->entries().indexOf(path)); }
 
-void openFor(int player) { forms().Form2.show(), forms().Form2.Command3(player)->click(); }
-
 }  // namespace
 
 class RunnerPickerTest : public QObject {
@@ -40,7 +38,7 @@ private slots:
             QFile(workPath(name)).open(QIODevice::WriteOnly);
     }
 
-    void init() { screens.reset(); }
+    void init() { screens.reset(), forms().Form2.show(); }
 
     // Every opening starts afresh at the working directory; only "Select" writes, and only the
     // label of the player it was opened for.
@@ -48,13 +46,11 @@ private slots:
     {
         forms().Form2.Label11(2)->setCaption("/kept.rnx");
         for (const QString way : {"Cancel", "close button", "Select"}) {
-            openFor(2);  // player 2 is not checked
-            QVERIFY(picker().isShown() && !forms().Form2.isShown());
-            QVERIFY(picker().Label1->Caption() == "2" && picker().Text1->Text().isEmpty());
-            QCOMPARE(picker().Dir1->Path(), workPath());
+            forms().Form2.Command3(2)->click();  // player 2 is not checked
+            QVERIFY(picker().isShown() && !forms().Form2.isShown() && picker().Label1->Caption() == "2"
+                    && picker().Text1->Text().isEmpty() && picker().Dir1->Path() == workPath());
             QCOMPARE(picker().File1->names(), (QStringList{"robot.rnx", "sprinter.rnx"}));
-            QVERIFY(dirLine("/") == 0 && dirLine(workPath()) < dirLine(workPath("more")));
-            QVERIFY(dirLine(workPath("folder.rnx")) > 0);
+            QVERIFY(dirLine("/") == 0 && dirLine(workPath()) < dirLine(workPath("more")) && dirLine(workPath("folder.rnx")) > 0);
 
             clickLine(picker().Dir1->listWidget(), dirLine(workPath("more")));
             QCOMPARE(picker().Dir1->Path(), workPath());  // a single click only highlights
@@ -62,15 +58,12 @@ private slots:
             QCOMPARE(picker().File1->names(), QStringList{"extra.rnx"});
             clickLine(picker().File1->listWidget(), 0);
             QCOMPARE(picker().Text1->Text(), "extra.rnx");
-            for (const QString typed : {"other", "mine.png"}) {  // typing over it wins ...
-                picker().Text1->lineEdit()->selectAll();
-                QTest::keyClicks(picker().Text1->lineEdit(), typed);
-                if (typed == "mine.png") break;
-                clickLine(picker().File1->listWidget(), 0);  // ... until the next click on a file
-                QCOMPARE(picker().Text1->Text(), "extra.rnx");
-            }
-            if (way == "Select") picker().Command1->click();
-            else way == "Cancel" ? picker().Command2->click() : picker().closeButton();
+            QLineEdit* name = picker().Text1->lineEdit();
+            name->selectAll(), QTest::keyClicks(name, "other");  // typing over it wins ...
+            clickLine(picker().File1->listWidget(), 0);  // ... until the next click on a file
+            QCOMPARE(picker().Text1->Text(), "extra.rnx");
+            name->selectAll(), QTest::keyClicks(name, "mine.png");
+            way == "Select" ? picker().Command1->click() : way == "Cancel" ? picker().Command2->click() : picker().closeButton();
 
             QVERIFY(!picker().isLoaded() && forms().Form2.isShown());
             const QString chosen = way == "Select" ? workPath("more/mine.png") : "/kept.rnx";
@@ -83,7 +76,7 @@ private slots:
     {
         QVERIFY(QDir(workPath()).mkpath("locked") && QDir(workPath()).mkpath("gone/away"));
         QFile::setPermissions(workPath("locked"), QFileDevice::Permissions{});
-        openFor(1);
+        forms().Form2.Command3(1)->click();
         picker().Dir1->setPath(workPath("locked"));
         QCOMPARE(picker().File1->Path(), workPath("locked"));
         QFile::setPermissions(workPath("locked"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -91,26 +84,23 @@ private slots:
         picker().Dir1->setPath(workPath("gone"));
         QVERIFY(QDir(workPath("gone")).removeRecursively());
         clickLine(picker().Dir1->listWidget(), dirLine(workPath("gone/away")), true);
-        QCOMPARE(picker().Dir1->Path(), workPath());
-        QCOMPARE(dirLine(workPath("gone")), -1);
+        QVERIFY(picker().Dir1->Path() == workPath() && dirLine(workPath("gone")) == -1);
         picker().Dir1->setPath("/no/such/folder");
         QCOMPARE(picker().Dir1->Path(), "/");
 
         // Changing the drive, here to the volume at hand so that no other is read, moves both lists
         // to the volume's current directory: the working directory.
         picker().Dir1->setPath(workPath("more"));
-        const QString root = picker().Drive1->Drive();
-        QVERIFY(picker().Drive1->drives().value(0) == "/" && root == QStorageInfo(workPath()).rootPath());
+        QVERIFY(picker().Drive1->drives().value(0) == "/" && picker().Drive1->Drive() == QStorageInfo(workPath()).rootPath());
         picker().Drive1->raiseEvent();
         QVERIFY(picker().Dir1->Path() == workPath() && picker().File1->Path() == workPath());
     }
 
     void joinRunnerPathNeverDoublesTheSeparator()
     {
-        QCOMPARE(entry::joinRunnerPath("/", "A.rnx", '/'), "/A.rnx");
-        QCOMPARE(entry::joinRunnerPath("/games", "A.rnx", '/'), "/games/A.rnx");
-        QCOMPARE(entry::joinRunnerPath("D:\\GAMES", "A.rnx", '\\'), "D:\\GAMES\\A.rnx");
-        QCOMPARE(entry::joinRunnerPath("D:\\", "A.rnx", '\\'), "D:\\A.rnx");
+        for (const auto& [folder, separator, joined] : {std::tuple{"/", '/', "/A.rnx"}, {"/games", '/', "/games/A.rnx"},
+                                                        {"D:\\GAMES", '\\', "D:\\GAMES\\A.rnx"}, {"D:\\", '\\', "D:\\A.rnx"}})
+            QCOMPARE(entry::joinRunnerPath(folder, "A.rnx", separator), joined);
     }
 };
 

@@ -31,91 +31,69 @@ class RaceAndResultsTest : public QObject {
     FreshScreens stage;
     RecordingPlatform* platform = nullptr;
 
-    // Ann in lane 1 and Bo in lane 2, set up by "Play"
-    static race::Form1& startedRace()
-    {
-        enter(1, "Ann");
-        enter(2, "Bo");
-        forms().Form2.Command1->click();
-        return forms().Form1;
-    }
-
 private slots:
     void init() { platform = &stage.reset(); }
 
     void aRaceRunsOnRealKeysInAFixedWindow()
     {
-        race::Form1& race = startedRace();
-        QPointer<QWidget> raceWindow = race.window();
-        QVERIFY(raceWindow->minimumSize() == QSize(634, 455) && raceWindow->maximumSize() == QSize(634, 455));
-        QVERIFY(!(raceWindow->windowFlags() & Qt::WindowMaximizeButtonHint) && !raceWindow->windowIcon().isNull());
+        race::Form1& race = forms().Form1;
+        enter(1, "Ann"), enter(2, "Bo"), forms().Form2.Command1->click();  // "Play"
+        QPointer<QWidget> window = race.window();
+        QVERIFY(window->minimumSize() == QSize(634, 455) && window->maximumSize() == QSize(634, 455));
+        QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint) && !window->windowIcon().isNull());
         // A line keeps its designed pixel of width when the display scales the window up.
-        QWidget* post = race.Line5->widget();
-        QImage doubled(post->size() * 2, QImage::Format_RGB32);
+        QImage doubled(race.Line5->widget()->size() * 2, QImage::Format_RGB32);
         doubled.setDevicePixelRatio(2);
         doubled.fill(Qt::white);
-        post->render(&doubled);
+        race.Line5->widget()->render(&doubled);
         QVERIFY(doubled.pixelColor(0, 100) == Qt::black && doubled.pixelColor(1, 100) == Qt::black);
-        const auto key = [&raceWindow](Qt::Key key) { QTest::keyClick(raceWindow->windowHandle(), key); };
-        const auto alternate = [&key](int presses, Qt::Key first, Qt::Key second) {
-            for (int n = 0; n < presses; ++n) key(n % 2 ? second : first);
+        const auto press = [&window](int presses, Qt::Key first, Qt::Key second = {}) {
+            for (int n = 0; n < presses; ++n) QTest::keyClick(window->windowHandle(), n % 2 ? second : first);
         };
         countDown();
-        key(Qt::Key_Tab);  // nothing on the race screen can take the keyboard
-        QVERIFY(!raceWindow->focusWidget() || raceWindow->focusWidget() == raceWindow);
+        press(1, Qt::Key_Tab);  // nothing on the race screen can take the keyboard
+        QVERIFY(!window->focusWidget() || window->focusWidget() == window);
 
-        alternate(100, Qt::Key_P, Qt::Key_O);
-        alternate(99, Qt::Key_W, Qt::Key_Q);
-        QCOMPARE(race.Picture1(1)->Left(), 544.f);
-        QCOMPARE(race.Picture1(1)->Picture(), race.PictureClip1(1)->GraphicCell(1));
-        key(Qt::Key_Q);  // the race ends, and the screen unloads, inside this key event
-
+        press(100, Qt::Key_P, Qt::Key_O);
+        press(99, Qt::Key_W, Qt::Key_Q);
+        QVERIFY(race.Picture1(1)->Left() == 544.f && race.Picture1(1)->Picture() == race.PictureClip1(1)->GraphicCell(1));
+        press(1, Qt::Key_Q);  // the race ends, and the screen unloads, inside this key event
         QCOMPARE(platform->messages + platform->titles, (QStringList{"The race is over", "Tapdash"}));
         QVERIFY(!race.isLoaded() && forms().Form3.isShown());
         runDeferred();
-        QVERIFY(raceWindow.isNull());
-        QCOMPARE(race.engine.lanePlace(2), 2);  // the screen's variables outlive it
+        QVERIFY(window.isNull() && race.engine.lanePlace(2) == 2);  // the screen's variables outlive it
     }
 
     void theCloseButtonAbandonsTheRace()
     {
-        race::Form1& race = startedRace();
-        countDown();
+        race::Form1& race = forms().Form1;
+        enter(1, "Ann"), enter(2, "Bo"), forms().Form2.Command1->click(), countDown();
         runLane(1);  // a first finisher loads the results
         QVERIFY(forms().Form3.isLoaded() && !forms().Form3.isShown());
-
         race.closeButton();
         QVERIFY(!race.isLoaded() && !forms().Form3.isLoaded() && forms().Form2.isShown());
-        QCOMPARE(forms().Form2.Text2->Text(), "Bo");
-        QVERIFY(platform->messages.isEmpty());
+        QVERIFY(forms().Form2.Text2->Text() == "Bo" && platform->messages.isEmpty());
     }
 
     // Names with spaces, commas and quotes come back whole from both files, the runner file from
     // its line. The record rule itself is tested on the best-time file (tests/files).
     void rowsFollowTheFinishingOrderAndTheRecordStands()
     {
-        QVERIFY(store("temp.tmp", " \"Bo\", Jr \r\nNone\r\nAnn\r\nsprinter.rnx\r\nCy, \"C\"\r\nNone\r\n"
-                                  "Di\r\nNone\r\n"));
+        QVERIFY(store("temp.tmp", " \"Bo\", Jr \r\nNone\r\nAnn\r\nsprinter.rnx\r\nCy, \"C\"\r\nNone\r\nDi\r\nNone\r\n"));
         forms().Form3.Command3->click();  // "Same Players"
         QCOMPARE(forms().Form1.PictureClip1(2)->Picture(), ui::loadPicture("sprinter.rnx").image);
         countDown();
-        tickClock(153);
-        runLane(3);
-        tickClock(2);
-        runLane(1);
-        runLane(4);
-        tickClock(100);
-        QVERIFY(!forms().Form3.isShown());
-        runLane(2);
-
+        for (const auto& [ticks, lane] : {std::pair{153, 3}, {2, 1}, {0, 4}, {100, 2}}) {
+            QVERIFY(!forms().Form3.isShown());
+            tickClock(ticks), runLane(lane);
+        }
         results::Form3& results = forms().Form3;
-        QVERIFY(results.isShown() && !forms().Form1.isLoaded());
+        QVERIFY(results.isShown() && !forms().Form1.isLoaded() && results.Label9->Visible() && results.Label8->Visible());
         QCOMPARE(visibleRows(), (QStringList{"1", "2", "3", "4", "Cy, \"C\"", " \"Bo\", Jr ", "Di", "Ann",
                                              "15.3", "15.5", "15.5", "25.5"}));
         for (ui::Array<ui::Label>* column : {&results.Label6, &results.Label1, &results.Label7})
             QCOMPARE((*column)(4)->Top(), 4560.f);  // rows 300 twips apart
         QCOMPARE(platform->messages, QStringList{"The race is over"});
-        QVERIFY(results.Label9->Visible() && results.Label8->Visible());
         QCOMPARE(results.Label5->Caption(), "Best time so far is Cy, \"C\" with a time of 15.3");
     }
 
@@ -124,18 +102,14 @@ private slots:
     {
         for (bool byCloseButton : {false, true}) {
             init();
-            enter(2, "Bo");
-            forms().Form2.Command1->click();  // "Play"
-            runRace(10);
+            enter(2, "Bo"), forms().Form2.Command1->click(), runRace(10);  // "Play"
             forms().Form3.Command1->click();  // "New Players"
-            QVERIFY(forms().Form2.isShown() && forms().Form2.Check2->Value() == 1);
-            QCOMPARE(forms().Form2.Text2->Text(), "Bo");
-            forms().Form2.Command1->click();
-            runRace(10);
+            QVERIFY(forms().Form2.isShown() && forms().Form2.Check2->Value() == 1 && forms().Form2.Text2->Text() == "Bo");
+            forms().Form2.Command1->click(), runRace(10);
             QCOMPARE(visibleRows(), (QStringList{"1", "Bo", "1"}));
             byCloseButton ? forms().Form3.closeButton() : forms().Form3.Command2->click();
-            QVERIFY(forms().Form4.isShown() && forms().Form4.Timer1->Enabled());
-            QVERIFY(!forms().Form1.isLoaded() && !forms().Form2.isLoaded() && !forms().Form3.isLoaded());
+            QVERIFY(forms().Form4.isShown() && forms().Form4.Timer1->Enabled() && !forms().Form1.isLoaded()
+                    && !forms().Form2.isLoaded() && !forms().Form3.isLoaded());
         }
     }
 
@@ -144,30 +118,29 @@ private slots:
     void samePlayers_data()
     {
         QTest::addColumn<QByteArray>("file");  // null: none
-        QTest::addColumn<bool>("cyRuns");
         const QByteArray none = "\r\n\r\n";
-        QTest::newRow("player 3 alone, short file") << none + none + "Cy\r\nNone\r\n" << true;
-        QTest::newRow("no file") << QByteArray() << false;
-        QTest::newRow("every name empty") << "\r\nNone\r\n" + none + none + "\r\nNone\r\n" << false;
+        QTest::newRow("player 3 alone, short file") << none + none + "Cy\r\nNone\r\n";
+        QTest::newRow("no file") << QByteArray();
+        QTest::newRow("every name empty") << "\r\nNone\r\n" + none + none + "\r\nNone\r\n";
     }
     void samePlayers()
     {
         QFETCH(QByteArray, file);
-        QFETCH(bool, cyRuns);
+        const bool cyRuns = file.contains("Cy");
         forms().Form2.Text4->setText("Di");  // an entry the screen keeps
         QVERIFY(file.isNull() || store("temp.tmp", file));
         forms().Form3.Command3->click();  // "Same Players"
         race::Form1& screen = forms().Form1;
-        QVERIFY(!forms().Form3.isLoaded() && forms().Form2.isShown() != cyRuns && screen.isLoaded() == cyRuns);
-        QCOMPARE(forms().Form2.Text4->Text(), "Di");
-        const QStringList box{"Sorry, I'm afraid you have to have at least one person playing.", "Tapdash Message"};
-        QCOMPARE(platform->messages + platform->titles, cyRuns ? QStringList() : box);
+        QVERIFY(!forms().Form3.isLoaded() && forms().Form2.isShown() != cyRuns && screen.isLoaded() == cyRuns
+                && forms().Form2.Text4->Text() == "Di");
+        QCOMPARE(platform->messages + platform->titles, (cyRuns ? QStringList() : QStringList{
+            "Sorry, I'm afraid you have to have at least one person playing.", "Tapdash Message"}));
         if (!cyRuns) return;
-        QVERIFY(screen.isShown() && screen.Timer1->Enabled() && screen.Label15->Caption() == "5");
-        QVERIFY(screen.Label13->Caption() == "1" && screen.Label8->Caption() == "Cy");  // lane 3's name
+        QVERIFY(screen.isShown() && screen.Timer1->Enabled() && screen.Label15->Caption() == "5"
+                && screen.Label13->Caption() == "1" && screen.Label8->Caption() == "Cy");  // lane 3's name
         QCOMPARE(lanesSetUp(), QList<int>{3});
-        QCOMPARE(screen.PictureClip1(3)->Picture(), screen.Picture2->Picture());
-        QCOMPARE(screen.Picture1(3)->Picture(), screen.PictureClip1(3)->GraphicCell(0));
+        QVERIFY(screen.PictureClip1(3)->Picture() == screen.Picture2->Picture()
+                && screen.Picture1(3)->Picture() == screen.PictureClip1(3)->GraphicCell(0));
     }
 };
 

@@ -5,9 +5,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QRegularExpression>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <fcntl.h>
@@ -74,14 +74,18 @@ bool writeAll(int fd, const QByteArray& bytes)
 void removeLeftovers(const QString& path)
 {
     const QFileInfo file(path);
-    const QRegularExpression leftover(
-        QRegularExpression::anchoredPattern(QRegularExpression::escape(file.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
+    const QString prefix = file.fileName() + u'.';
+    const auto isLeftover = [&prefix](const QString& name) {
+        return name.size() == prefix.size() + 6 && name.startsWith(prefix)
+               && std::all_of(name.cbegin() + prefix.size(), name.cend(),
+                              [](QChar c) { return c.unicode() < 128 && c.isLetterOrNumber(); });
+    };
     const QDir folder = file.dir();
     const qint64 minuteAgo = QDateTime::currentSecsSinceEpoch() - 60;
     for (const QString& name : folder.entryList(QDir::Files | QDir::System | QDir::Hidden)) {
         struct stat status {};
         const QByteArray leftoverPath = QFile::encodeName(folder.filePath(name));
-        if (leftover.match(name).hasMatch() && lstat(leftoverPath.constData(), &status) == 0 && status.st_mtime < minuteAgo)
+        if (isLeftover(name) && lstat(leftoverPath.constData(), &status) == 0 && status.st_mtime < minuteAgo)
             unlink(leftoverPath.constData());
     }
 }

@@ -48,7 +48,7 @@ retried()
 {
     local attempt
     for attempt in 1 2 3; do
-        e2e_in "$e2e_play" "$@" 2>"$e2e_scratch/stderr" && return 0
+        (e2e_in "$e2e_play" "$@") 2>"$e2e_scratch/stderr" && return 0
         e2e_refused "$e2e_scratch/stderr" || break
         say "a program could not connect to the X server (attempt $attempt of 3)"
     done

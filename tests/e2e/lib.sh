@@ -36,20 +36,13 @@ e2e_fail()
 }
 
 # e2e_check WHAT CMD...: one named check
-e2e_check()
-{
-    local what=$1
-    shift
-    if "$@"; then e2e_pass "$what"; else e2e_fail "$what"; fi
-}
+e2e_check() { if "${@:2}"; then e2e_pass "$1"; else e2e_fail "$1"; fi; }
 
 e2e_cleanup()
 {
     local pid
     for pid in $e2e_game_pid $e2e_xvfb_pid; do
-        kill "$pid" 2>/dev/null || continue
-        for _ in {1..10}; do kill -0 "$pid" 2>/dev/null && sleep 0.1; done
-        kill -KILL "$pid" 2>/dev/null
+        kill "$pid" 2>/dev/null && sleep 0.5 && kill -KILL "$pid" 2>/dev/null
     done
     [ -n "$e2e_keep" ] || rm -rf "$e2e_scratch"
 }
@@ -60,12 +53,10 @@ trap 'e2e_fail "interrupted"' INT TERM
 # the game, once started, ends meanwhile (one the X server refused is started again)
 e2e_wait_for()
 {
-    local seconds=$1 what=$2
-    shift 2
-    local deadline=$(($(e2e_now_ms) + seconds * 1000))
-    until "$@"; do
-        [ -z "$e2e_game_pid" ] || e2e_game_alive || e2e_relaunch_refused || e2e_fail "$what: the game ended meanwhile"
-        (($(e2e_now_ms) < deadline)) || e2e_fail "$what: not within $seconds s"
+    local deadline=$(($(e2e_now_ms) + $1 * 1000))
+    until "${@:3}"; do
+        [ -z "$e2e_game_pid" ] || e2e_game_alive || e2e_relaunch_refused || e2e_fail "$2: the game ended meanwhile"
+        (($(e2e_now_ms) < deadline)) || e2e_fail "$2: not within $1 s"
         sleep 0.1
     done
 }
@@ -83,7 +74,6 @@ e2e_start_x()
     done
     for _ in {1..20}; do
         display=$((100 + RANDOM % 800))
-        [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ] && continue
         : >"$e2e_scratch/display"
         # -displayfd: the server writes its number once it accepts clients
         Xvfb ":$display" -displayfd 3 -nolisten tcp -screen 0 1024x768x24 -dpi 96 \
@@ -95,7 +85,7 @@ e2e_start_x()
             timeout 5 xdotool getdisplaygeometry >/dev/null || e2e_fail "Xvfb on $DISPLAY does not answer"
             return
         fi
-        wait "$e2e_xvfb_pid"  # taken meanwhile: try another number
+        wait "$e2e_xvfb_pid"  # taken: try another number
     done
     e2e_fail "Xvfb did not start: $(cat "$e2e_scratch/xvfb.log")"
 }
@@ -103,19 +93,13 @@ e2e_x_ready_or_gone() { [ -s "$e2e_scratch/display" ] || ! kill -0 "$e2e_xvfb_pi
 
 # ---- the game ----
 
-# e2e_in FOLDER COMMAND...: runs COMMAND in FOLDER as the game runs, with the scratch data folders
+# e2e_in FOLDER COMMAND...: becomes COMMAND, run in FOLDER as the game runs, with the scratch data
+# folders (so call it in a subshell or in the background: the process is then COMMAND's)
 e2e_in()
 {
-    mkdir -p "$e2e_data" "$e2e_scratch/config" "$e2e_scratch/runtime"
-    chmod 700 "$e2e_scratch/runtime"
-    (
-        cd "$1" || exit 1
-        shift
-        export XDG_DATA_HOME="$e2e_data" XDG_CONFIG_HOME="$e2e_scratch/config" \
-            XDG_RUNTIME_DIR="$e2e_scratch/runtime" QT_QPA_PLATFORM=xcb
-        unset WAYLAND_DISPLAY QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
-        exec "$@"
-    )
+    mkdir -p "$e2e_data" "$e2e_scratch/"{config,runtime} && chmod 700 "$e2e_scratch/runtime" && cd "$1" || exit 1
+    exec env -u WAYLAND_DISPLAY -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS XDG_DATA_HOME="$e2e_data" \
+        XDG_CONFIG_HOME="$e2e_scratch/config" XDG_RUNTIME_DIR="$e2e_scratch/runtime" QT_QPA_PLATFORM=xcb "${@:2}"
 }
 
 # e2e_launch FOLDER COMMAND: starts the game's COMMAND in FOLDER
@@ -198,14 +182,6 @@ e2e_click()
 e2e_type() { timeout 10 xdotool type --delay 30 "$1" || e2e_fail "could not type \"$1\""; }
 e2e_key() { timeout 10 xdotool key --delay 30 "$@" || e2e_fail "could not press $*"; }
 
-# e2e_dismiss TITLE: answers the message box with Return
-e2e_dismiss()
-{
-    e2e_front "$1"
-    e2e_key Return
-    e2e_wait_gone "$1"
-}
-
 # e2e_shot FILE: a picture of window $win as it shows now
 e2e_shot()
 {
@@ -241,7 +217,6 @@ e2e_results_new_players=(4680 3120 1095 375)
 e2e_credits_return=(3600 5160 2415 735)
 e2e_picker_name_box=(3120 2040 1695 285)
 e2e_picker_select=(3120 3960 1695 495)
-e2e_picker_cancel=(4920 3960 1695 495)
 e2e_race_clock=(3600 4320 2655 495)
 
 # Both Escapes of the splash screen: the product phase, then the player entry screen at once
@@ -264,35 +239,31 @@ e2e_enter_player()
     e2e_type "$2"
 }
 
-# A race has just been started: waits on the race screen until its clock (e2e_race_clock, at
-# 240,288 in pixels) runs
+# A race has just been started: waits on the race screen until its clock runs
 e2e_countdown()
 {
     e2e_front "Orvens Tapdash"
-    e2e_wait_for 30 "the race screen to paint" e2e_race_painted
-    local before
-    before=$(e2e_clock_pixels)
-    e2e_wait_for 30 "the race clock to start" e2e_clock_moved "$before"
+    e2e_wait_for 30 "the race screen to paint its clock" e2e_clock_painted
+    e2e_wait_for 30 "the race clock to start" e2e_clock_moved
 }
-e2e_race_painted() { e2e_shot "$e2e_scratch/race.png" && e2e_shows "${e2e_race_clock[@]}" '#00FF00'; }
-e2e_clock_pixels() { e2e_shot "$e2e_scratch/race.png" && convert "$e2e_shot_taken" -crop 177x33+240+288 txt:- | md5sum; }
+# The race clock (e2e_race_clock: 177 x 33 pixels at 240,288) once painted, as it shows now
+e2e_clock() { e2e_shot "$e2e_scratch/race.png" && e2e_shows "${e2e_race_clock[@]}" '#00FF00' && convert "$e2e_shot_taken" -crop 177x33+240+288 txt:- | md5sum; }
+e2e_clock_painted() { e2e_clock_at_start=$(e2e_clock); }
 e2e_clock_moved()
 {
     e2e_no_message || e2e_fail "a message box came up during the countdown"
-    [ "$(e2e_clock_pixels)" != "$1" ]
+    [ "$(e2e_clock)" != "$e2e_clock_at_start" ]
 }
 
 # e2e_run ROUNDS KEY...: ROUNDS rounds of the race, in each of which every player presses their
 # two keys (the KEYs in player order, two per player) once; nobody finishes meanwhile.
 e2e_run()
 {
-    local left=$1 round chunk
-    shift
-    while ((left > 0)); do
+    local left round chunk
+    for ((left = $1; left > 0; left -= 10)); do
         chunk=()
-        for ((round = 0; round < 10 && round < left; round++)); do chunk+=("$@"); done
+        for ((round = 0; round < 10 && round < left; round++)); do chunk+=("${@:2}"); done
         timeout 60 xdotool key --delay 8 "${chunk[@]}" || e2e_fail "could not press the race keys"
-        left=$((left - round))
         e2e_no_message || e2e_fail "a message box came up during the race (a false start?)"
         e2e_shown "Orvens Tapdash" || e2e_fail "the race screen closed before every player had finished"
     done
@@ -303,8 +274,9 @@ e2e_run()
 e2e_finish()
 {
     e2e_key "$@"
-    e2e_wait_for 20 "\"The race is over\" after the last press" e2e_shown "Tapdash"
-    e2e_dismiss Tapdash
+    e2e_front Tapdash 20
+    e2e_key Return
+    e2e_wait_gone Tapdash
     e2e_front "Confirmation of Results"
     e2e_not_shown "Orvens Tapdash" || e2e_fail "the race screen is still up with the results"
 }

@@ -44,44 +44,24 @@ stop_program()
     e2e_game_pid=""
 }
 
-# Runs a command the way e2e_launch runs the game: in the play folder, with the scratch data folders
-in_play_folder()
-{
-    (cd "$e2e_play" && XDG_DATA_HOME="$e2e_data" XDG_CONFIG_HOME="$e2e_scratch/config" \
-        XDG_RUNTIME_DIR="$e2e_scratch/runtime" QT_QPA_PLATFORM=xcb "$@")
-}
-
 # retried COMMAND...: runs the command in the play folder, its standard error kept back unless it
-# fails. Xvfb here now and then resets a connection made at a busy moment, so a run that failed
-# only because a program could not connect to the X server is run again, three runs at most.
+# fails; a run the X server refused is run again, three runs at most.
 retried()
 {
     local attempt
     for attempt in 1 2 3; do
-        in_play_folder "$@" 2>"$e2e_scratch/stderr" && return 0
-        grep -qE "could not connect to display|cannot reach the X server" "$e2e_scratch/stderr" || break
+        (e2e_in "$e2e_play" "$@") 2>"$e2e_scratch/stderr" && return 0
+        e2e_refused "$e2e_scratch/stderr" || break
         say "a program could not connect to the X server (attempt $attempt of 3)"
     done
     cat "$e2e_scratch/stderr" >&2
     return 1
 }
 
-# started PROGRAM [ARGUMENT...]: waits for the program just started with e2e_launch to show a
-# window, starting it again when it could not connect to the X server, three starts at most
-started()
-{
-    local attempt
-    for attempt in 1 2 3; do
-        e2e_wait_for 20 "$(basename "$1") to show a window" shown_or_ended
-        e2e_game_alive && return 0
-        wait "$e2e_game_pid"
-        grep -q "could not connect to display" "$e2e_scratch/game.log" || break
-        say "$(basename "$1"): no connection to the X server (attempt $attempt of 3)"
-        e2e_launch "$e2e_play" "$@"
-    done
-    e2e_fail "$(basename "$1") ended as it started"
-}
-shown_or_ended() { ! e2e_game_alive || [ -n "$(xdotool search --onlyvisible --pid "$e2e_game_pid" 2>/dev/null)" ]; }
+# started PROGRAM: waits for the program just started with e2e_launch to show a window (lib.sh
+# starts it again when the X server refused it)
+started() { e2e_wait_for 20 "$(basename "$1") to show a window" shown; }
+shown() { [ -n "$(xdotool search --onlyvisible --pid "$e2e_game_pid" 2>/dev/null)" ]; }
 
 median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 calc() { awk "BEGIN { printf \"$1\", $2 }"; }

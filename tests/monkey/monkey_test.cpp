@@ -31,6 +31,9 @@ constexpr int kEditKeys[] = {Qt::Key_Tab, Qt::Key_Backspace, Qt::Key_Return, Qt:
 const QStringList kPastes{"Ann\nBob", "one\rtwo\r\nthree", "\n\n\n\n\n\n\n\n\n\n\n\nx", "🏃🏃🏃🏃🏃🏃", "Ann🏃🏃🏃🏃",
                           "x𝄞𝄞𝄞𝄞𝄞", "名前はとても長いです", "Zoë Ñandú", "tab\there", QString(500, u'W')};
 
+// Of each screen's title bar close button
+constexpr double kCloseWeights[] = {0.1, 0.4, 4., 8., 3., 3., 20.};
+
 struct Action { double weight; std::function<void()> run; };
 Action click(double weight, auto& control) { return {weight, [&control] { control.click(); }}; }
 Action tick(double weight, ui::Timer& timer) { return {timer.Enabled() ? weight : 0, [&timer] { timer.fire(); }}; }
@@ -103,11 +106,7 @@ public:
     std::set<int> played;  // screens that got an event
 
     // The program starts anew: every screen discarded, then the splash or the entry screen
-    void restart()
-    {
-        discardForms();
-        percent(50) ? forms().Form5.show() : forms().Form2.show();
-    }
+    void restart() { discardForms(), percent(50) ? forms().Form5.show() : forms().Form2.show(); }
 
     // One event on a screen shown
     void play()
@@ -124,7 +123,7 @@ public:
                                        {n == 4 ? 17. : 2, [&] { key(form, Qt::Key_Escape); }},  // skips the splash
                                        {5, [&] { key(form, otherKey); }},  // a letter, digit or sign, or an edit key
                                        {1, [&] { key(form, oneOf(kPlayerKeys), 1 + below(5)); }},
-                                       {std::array{0.1, 0.4, 4., 8., 3., 3., 20.}[n], [&] { form.window()->close(); }}});
+                                       {kCloseWeights[n], [&] { form.window()->close(); }}});
         const auto weights = actions | std::views::transform(&Action::weight);
         actions[std::discrete_distribution<size_t>(weights.begin(), weights.end())(rng_)].run();
     }
@@ -144,14 +143,18 @@ private:
             return {tick(60, f.Form1.Timer1.get()), tick(clockWeight_, f.Form1.Timer2.get()),
                     {f.Form1.Timer2->Enabled() ? 80.0 : 0, [this, &f] { key(f.Form1, laneKey(f.Form1)); }}};
         case 1:
-            actions = {click(6, f.Form2.Command1.get()), click(2, f.Form2.Command4.get()), click(0.8, f.Form2.Command2.get())};
+            actions = {click(6, f.Form2.Command1.get()), click(2, f.Form2.Command4.get()),
+                       click(0.8, f.Form2.Command2.get())};
             for (int player = 1; player <= 4; ++player) {
                 ui::TextBox& name = f.Form2.nameBox(player).get();
-                actions.insert(actions.end(), {click(6, f.Form2.check(player).get()), click(2, *f.Form2.Command3(player)),
+                actions.insert(actions.end(), {click(6, f.Form2.check(player).get()),
+                                               click(2, *f.Form2.Command3(player)),
                                                {name.Enabled() ? 8.0 : 0, [this, &name] { enter(name); }}});
             }
             return actions;
-        case 2: return {click(40, f.Form3.Command3.get()), click(30, f.Form3.Command1.get()), click(20, f.Form3.Command2.get())};
+        case 2:
+            return {click(40, f.Form3.Command3.get()), click(30, f.Form3.Command1.get()),
+                    click(20, f.Form3.Command2.get())};
         case 3: return {tick(60, f.Form4.Timer1.get())};
         case 4: return {tick(50, f.Form5.Timer1.get())};
         case 5: {
@@ -160,7 +163,8 @@ private:
             QListWidget* files = f.Form6.File1->listWidget();
             return {{15, [this, &f, folders] { f.Form6.Dir1->setPath(oneOf(folders)); }},
                     {15, [this, files] {
-                         files->count() == 0 || percent(10) ? files->clearSelection() : files->setCurrentRow(below(files->count()));
+                         files->count() == 0 || percent(10) ? files->clearSelection()
+                                                            : files->setCurrentRow(below(files->count()));
                      }},
                     {8, [this, &f] { enter(f.Form6.Text1.get()); }}, click(12, f.Form6.Command1.get()),
                     click(6, f.Form6.Command2.get())};
@@ -248,7 +252,8 @@ private slots:
             const bool ended = std::exchange(platform.programEnds, 0) > 0;
             const QString fault = broken(ended, places);
             const QString replay = QString("TAPDASH_MONKEY_SEED=%1 TAPDASH_MONKEY_EVENTS=%2").arg(seed).arg(index + 1);
-            QVERIFY2(fault.isEmpty(), qPrintable(QString("event %1: %2\nreplay: %3").arg(QString::number(index), fault, replay)));
+            QVERIFY2(fault.isEmpty(),
+                     qPrintable(QString("event %1: %2\nreplay: %3").arg(QString::number(index), fault, replay)));
             programEnds += ended;
             if (ended) monkey.restart();
         }

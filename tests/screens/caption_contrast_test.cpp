@@ -19,7 +19,7 @@ double contrast(QRgb a, QRgb b)
 {
     const auto luminance = [](QRgb rgb) {
         double sum = 0.05;
-        for (const auto& [channel, weight] : {std::pair{qRed(rgb), 0.2126}, {qGreen(rgb), 0.7152}, {qBlue(rgb), 0.0722}}) {
+        for (const auto& [channel, weight] : {std::pair{qRed(rgb), .2126}, {qGreen(rgb), .7152}, {qBlue(rgb), .0722}}) {
             const double c = channel / 255.0;
             sum += weight * (c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
         }

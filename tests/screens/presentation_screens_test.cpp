@@ -32,8 +32,8 @@ class PresentationScreensTest : public QObject {
     // What a screen asking for the picture writes to standard error
     QStringList warningFor(const char* picture) const
     {
-        return missing && picture ? QStringList{QString("tapdash: cannot load picture \"%1\": no such file").arg(picture)}
-                                  : QStringList();
+        if (!missing || !picture) return {};
+        return {QString("tapdash: cannot load picture \"%1\": no such file").arg(picture)};
     }
 
     // Whether the screen shows its picture, or where it is missing the widget keeps its own red
@@ -42,7 +42,8 @@ class PresentationScreensTest : public QObject {
         const bool isSplash = &screen == &splash();
         const QImage shown = isSplash ? splash().Picture1->Picture() : screen.Picture();
         QWidget* widget = isSplash ? splash().Picture1->widget() : screen.window();
-        return missing ? shown.isNull() && widget->grab().toImage().pixelColor(10, 10) == ui::colors::red : !shown.isNull();
+        if (!missing) return !shown.isNull();
+        return shown.isNull() && widget->grab().toImage().pixelColor(10, 10) == ui::colors::red;
     }
 
 private slots:

@@ -31,6 +31,9 @@ constexpr int kEditKeys[] = {Qt::Key_Tab, Qt::Key_Backspace, Qt::Key_Return, Qt:
 const QStringList kPastes{"Ann\nBob", "one\rtwo\r\nthree", "\n\n\n\n\n\n\n\n\n\n\n\nx", "🏃🏃🏃🏃🏃🏃", "Ann🏃🏃🏃🏃",
                           "x𝄞𝄞𝄞𝄞𝄞", "名前はとても長いです", "Zoë Ñandú", "tab\there", QString(500, u'W')};
 
+// Of each screen's title bar close button
+constexpr double kCloseWeights[] = {0.1, 0.4, 4., 8., 3., 3., 20.};
+
 struct Action { double weight; std::function<void()> run; };
 Action click(double weight, auto& control) { return {weight, [&control] { control.click(); }}; }
 Action tick(double weight, ui::Timer& timer) { return {timer.Enabled() ? weight : 0, [&timer] { timer.fire(); }}; }
@@ -53,22 +56,21 @@ QString broken(bool programEnded, std::array<int, 4>& places)
     const auto shown = std::ranges::count_if(screens(), &ui::Form::isShown);
     if (visible != shown) return QStringLiteral("%1 windows are visible for %2 shown screens").arg(visible).arg(shown);
     if (shown == 0 && !programEnded) return QStringLiteral("no screen is shown, yet the program runs on");
-    for (int player = 1; forms().Form2.isLoaded() && player <= 4; ++player) {
-        const QString name = forms().Form2.nameBox(player)->Text();
-        if (!name.isValidUtf16() || name.contains(u'\n') || name.contains(u'\r'))
+    for (int player = 1; forms().Form2.isLoaded() && player <= 4; ++player)
+        if (const QString name = forms().Form2.nameBox(player)->Text();
+            !name.isValidUtf16() || name.contains(u'\n') || name.contains(u'\r'))
             return QStringLiteral("name box %1 holds \"%2\"").arg(player).arg(name);
-    }
 
     race::Form1& race = forms().Form1;
     std::array<int, 4> now{};
     int lanesShown = 0;
     for (const race::Lane& lane : race::kLanes) {
         now[lane.number - 1] = race.engine.lanePlace(lane.number);
-        if (!race.isLoaded()) continue;  // controls untouched, or they would load the screen
-        const QString counter = race.label(lane.counterLabel)->Caption();
+        // Controls untouched while unloaded, or they would load the screen
+        const QString counter = race.isLoaded() ? race.label(lane.counterLabel)->Caption() : "0";
         if (counter != QString::number(std::clamp(counter.toInt(), 0, 100)))
             return QStringLiteral("lane %1's counter reads \"%2\"").arg(lane.number).arg(counter);
-        lanesShown += race.label(lane.nameLabel)->Visible();
+        lanesShown += race.isLoaded() && race.label(lane.nameLabel)->Visible();
     }
     if (race.isShown() && race.Label13->Caption() != QString::number(lanesShown))
         return QStringLiteral("Label13 reads \"%1\" with %2 lanes shown").arg(race.Label13->Caption()).arg(lanesShown);
@@ -80,10 +82,11 @@ QString broken(bool programEnded, std::array<int, 4>& places)
     for (int i = 0, next = 1; i < 4; ++i)
         if (now[i] != 0 && now[i] != next++) return QStringLiteral("places held are not 1 to n");
 
-    for (const QString& file : {QStringLiteral("temp.tmp"), race::bestTimeFilePath("C:\\Windows\\tapdash.ini")}) {
+    for (const auto& [file, size] : {std::pair{QStringLiteral("temp.tmp"), 8},
+                                     {race::bestTimeFilePath("C:\\Windows\\tapdash.ini"), 2}}) {
         const auto lines = QFileInfo::exists(file) ? race::readLineFile(file) : std::nullopt;
-        if (QFileInfo::exists(file) && (!lines || lines->size() != (file == "temp.tmp" ? 8 : 2)
-                                        || (file != "temp.tmp" && !race::parseNumber(lines->at(1).toStdString()))))
+        if (QFileInfo::exists(file)
+            && (!lines || lines->size() != size || (size == 2 && !race::parseNumber(lines->at(1).toStdString()))))
             return QStringLiteral("%1 holds \"%2\"").arg(file, lines ? lines->join(u'|') : "unreadable");
     }
     return {};
@@ -103,11 +106,7 @@ public:
     std::set<int> played;  // screens that got an event
 
     // The program starts anew: every screen discarded, then the splash or the entry screen
-    void restart()
-    {
-        discardForms();
-        percent(50) ? forms().Form5.show() : forms().Form2.show();
-    }
+    void restart() { discardForms(), percent(50) ? forms().Form5.show() : forms().Form2.show(); }
 
     // One event on a screen shown
     void play()
@@ -119,22 +118,23 @@ public:
         ui::Form& form = *screens()[n];
         played.insert(n);
         std::vector<Action> actions = actionsOn(n);
-        const double closeWeight = std::array{0.1, 0.4, 4., 8., 3., 3., 20.}[n];  // the title bar's close button
         const int otherKey = percent(30) ? oneOf(kEditKeys) : Qt::Key_Space + below(Qt::Key_Z - Qt::Key_Space + 1);
         actions.insert(actions.end(), {{3, [&] { key(form, oneOf(kPlayerKeys)); }},
-                                       {2, [&] { key(form, Qt::Key_Escape); }},
+                                       {n == 4 ? 17. : 2, [&] { key(form, Qt::Key_Escape); }},  // skips the splash
                                        {5, [&] { key(form, otherKey); }},  // a letter, digit or sign, or an edit key
                                        {1, [&] { key(form, oneOf(kPlayerKeys), 1 + below(5)); }},
-                                       {closeWeight, [&] { form.window()->close(); }}});
+                                       {kCloseWeights[n], [&] { form.window()->close(); }}});
         const auto weights = actions | std::views::transform(&Action::weight);
         actions[std::discrete_distribution<size_t>(weights.begin(), weights.end())(rng_)].run();
     }
 
 private:
-    // What a screen gets besides keys and its title bar's close button
+    // What a screen gets besides keys and its title bar's close button; only that screen's
+    // controls are touched, as touching one loads its screen
     std::vector<Action> actionsOn(int screen)
     {
         Forms& f = forms();
+        std::vector<Action> actions;
         switch (screen) {
         case 0:
             // Keys dominate once the race runs; during the countdown they are false starts. Each
@@ -142,9 +142,9 @@ private:
             if (f.Form1.Timer1->Enabled()) clockWeight_ = 2 + below(24);
             return {tick(60, f.Form1.Timer1.get()), tick(clockWeight_, f.Form1.Timer2.get()),
                     {f.Form1.Timer2->Enabled() ? 80.0 : 0, [this, &f] { key(f.Form1, laneKey(f.Form1)); }}};
-        case 1: {
-            std::vector<Action> actions{click(6, f.Form2.Command1.get()), click(2, f.Form2.Command4.get()),
-                                        click(0.8, f.Form2.Command2.get())};
+        case 1:
+            actions = {click(6, f.Form2.Command1.get()), click(2, f.Form2.Command4.get()),
+                       click(0.8, f.Form2.Command2.get())};
             for (int player = 1; player <= 4; ++player) {
                 ui::TextBox& name = f.Form2.nameBox(player).get();
                 actions.insert(actions.end(), {click(6, f.Form2.check(player).get()),
@@ -152,12 +152,11 @@ private:
                                                {name.Enabled() ? 8.0 : 0, [this, &name] { enter(name); }}});
             }
             return actions;
-        }
         case 2:
             return {click(40, f.Form3.Command3.get()), click(30, f.Form3.Command1.get()),
                     click(20, f.Form3.Command2.get())};
         case 3: return {tick(60, f.Form4.Timer1.get())};
-        case 4: return {{15, [this, &f] { key(f.Form5, Qt::Key_Escape); }}, tick(50, f.Form5.Timer1.get())};
+        case 4: return {tick(50, f.Form5.Timer1.get())};
         case 5: {
             const QString work = QDir::currentPath();  // folders on its way and below it, and one that does not exist
             const QStringList folders{"/", work + "/..", work, work + "/more", work + "/more/deeper", work + "/gone/x"};
@@ -244,21 +243,17 @@ private slots:
         for (int index = 0; index < events; ++index) {
             monkey.play();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            if (index % 8 == 0) {  // now and then, what was deferred and a paint
-                QCoreApplication::sendPostedEvents();
-                for (QWidget* window : QApplication::topLevelWidgets())
-                    if (window->isVisible()) window->grab();
-            }
-            for (const QString& message : std::exchange(platform.messages, {})) {
-                races += message == "The race is over";
-                records += message == "The race is over" && forms().Form3.isLoaded() && forms().Form3.Label8->Visible();
-            }
+            if (index % 8 == 0) QCoreApplication::sendPostedEvents();  // now and then, what was deferred and a paint
+            for (QWidget* window : QApplication::topLevelWidgets())
+                if (index % 8 == 0 && window->isVisible()) window->grab();
+            const bool raceOver = std::exchange(platform.messages, {}).contains("The race is over");
+            races += raceOver;
+            records += raceOver && forms().Form3.isLoaded() && forms().Form3.Label8->Visible();
             const bool ended = std::exchange(platform.programEnds, 0) > 0;
             const QString fault = broken(ended, places);
-            QVERIFY2(fault.isEmpty(), qPrintable(QStringLiteral("event %1: %2\nreplay: TAPDASH_MONKEY_SEED=%3 "
-                                                                "TAPDASH_MONKEY_EVENTS=%4")
-                                                     .arg(QString::number(index), fault, QString::number(seed),
-                                                          QString::number(index + 1))));
+            const QString replay = QString("TAPDASH_MONKEY_SEED=%1 TAPDASH_MONKEY_EVENTS=%2").arg(seed).arg(index + 1);
+            QVERIFY2(fault.isEmpty(),
+                     qPrintable(QString("event %1: %2\nreplay: %3").arg(QString::number(index), fault, replay)));
             programEnds += ended;
             if (ended) monkey.restart();
         }

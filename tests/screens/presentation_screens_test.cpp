@@ -18,7 +18,7 @@ screens::Form5& splash() { return forms().Form5; }
 
 void splashTicks(int ticks)
 {
-    for (int tick = 0; tick < ticks; ++tick) splash().Timer1->fire();
+    while (ticks-- > 0) splash().Timer1->fire();
 }
 
 }  // namespace
@@ -30,20 +30,21 @@ class PresentationScreensTest : public QObject {
     bool missing = false;
 
     // What a screen asking for the picture writes to standard error
-    QStringList warningFor(const QString& picture) const
+    QStringList warningFor(const char* picture) const
     {
-        if (!missing) return {};
+        if (!missing || !picture) return {};
         return {QString("tapdash: cannot load picture \"%1\": no such file").arg(picture)};
     }
 
-    // Whether the picture shows, or where it is missing the widget keeps its own red
-    bool shows(const QImage& shown, QWidget* widget) const
+    // Whether the screen shows its picture, or where it is missing the widget keeps its own red
+    bool showsItsPicture(ui::Form& screen) const
     {
+        const bool isSplash = &screen == &splash();
+        const QImage shown = isSplash ? splash().Picture1->Picture() : screen.Picture();
+        QWidget* widget = isSplash ? splash().Picture1->widget() : screen.window();
         if (!missing) return !shown.isNull();
         return shown.isNull() && widget->grab().toImage().pixelColor(10, 10) == ui::colors::red;
     }
-    bool hasItsBackground(ui::Form& screen) const { return shows(screen.Picture(), screen.window()); }
-    bool splashShowsItsPicture() const { return shows(splash().Picture1->Picture(), splash().Picture1->widget()); }
 
 private slots:
     void init() { platform = &stage.reset(); }
@@ -51,37 +52,29 @@ private slots:
     // Escapes after some ticks; without any, the two phases run their five ticks each. Other keys
     // pressed first change nothing; Escape counts with Shift and Ctrl held. The close button skips
     // as two Escapes would.
-    void splashPhases_data()
-    {
-        QTest::addColumn<int>("ticksBefore");
-        QTest::addColumn<int>("escapes");  // -1: the close button instead
-        QTest::addColumn<int>("ticksToEntry");
-        QTest::newRow("no key") << 5 << 0 << 5;
-        QTest::newRow("Escape in the first phase") << 3 << 1 << 5;
-        QTest::newRow("Escape in the product phase") << 7 << 1 << 0;
-        QTest::newRow("Escape twice") << 0 << 2 << 0;
-        QTest::newRow("close button") << 0 << -1 << 0;
-    }
     void splashPhases()
     {
-        QFETCH(int, ticksBefore);
-        QFETCH(int, escapes);
-        QFETCH(int, ticksToEntry);
-        splash().show();
-        QVERIFY(splash().Caption() == "Welcome to" && splash().Timer1->Enabled());
-        QCOMPARE(splash().Picture1->Picture(), ui::loadPicture("orvenspres.bmp").image);
-        splashTicks(ticksBefore);
-        for (int key : {int('A'), 13, 32, ui::vk::Shift, 0}) splash().keyDown(key, 0);
-        for (int escape = 0; escape < escapes; ++escape) splash().keyDown(ui::vk::Escape, 3);
-        if (escapes < 0) splash().closeButton();
-        if (ticksToEntry) {  // the product phase
-            QVERIFY(splash().SplashCount == 5 && splash().Caption() == "Welcome to Orvens' Tapdash");
-            QCOMPARE(splash().Picture1->Picture(), ui::loadPicture("tapdash.bmp").image);
-            splashTicks(ticksToEntry - 1);
-            QVERIFY(splash().isShown() && !forms().Form2.isLoaded());
-            splashTicks(1);
+        const struct { const char* row; int ticksBefore, escapes /* -1: the close button */, ticksToEntry; } rows[] = {
+            {"no key", 5, 0, 5}, {"Escape in the first phase", 3, 1, 5}, {"Escape in the product phase", 7, 1, 0},
+            {"Escape twice", 0, 2, 0}, {"close button", 0, -1, 0}};
+        for (const auto& [row, ticksBefore, escapes, ticksToEntry] : rows) {
+            stage.reset();
+            splash().show();
+            QVERIFY2(splash().Caption() == "Welcome to" && splash().Timer1->Enabled()
+                         && splash().Picture1->Picture() == ui::loadPicture("orvenspres.bmp").image, row);
+            splashTicks(ticksBefore);
+            for (int key : {int('A'), 13, 32, ui::vk::Shift, 0}) splash().keyDown(key, 0);
+            for (int escape = 0; escape < escapes; ++escape) splash().keyDown(ui::vk::Escape, 3);
+            if (escapes < 0) splash().closeButton();
+            if (ticksToEntry) {  // the product phase
+                QVERIFY2(splash().SplashCount == 5 && splash().Caption() == "Welcome to Orvens' Tapdash"
+                             && splash().Picture1->Picture() == ui::loadPicture("tapdash.bmp").image, row);
+                splashTicks(ticksToEntry - 1);
+                QVERIFY2(splash().isShown() && !forms().Form2.isLoaded(), row);
+                splashTicks(1);
+            }
+            QVERIFY2(forms().Form2.isShown() && !splash().isLoaded(), row);
         }
-        QVERIFY(forms().Form2.isShown() && !splash().isLoaded());
     }
 
     void creditsComeAndGoKeepingTheEntries()
@@ -101,68 +94,47 @@ private slots:
         }
     }
 
-    void closingScreenIgnoresKeysAndEndsOnItsFifthTick()
-    {
-        screens::Form4& closing = forms().Form4;
-        closing.show();
-        for (int tick = 1; tick <= 5; ++tick) {
-            QVERIFY(closing.isShown() && platform->programEnds == 0);
-            for (int key : {ui::vk::Escape, int('A'), 13}) closing.keyDown(key, 0);
-            closing.Timer1->fire();
-        }
-        QVERIFY(!closing.isLoaded() && platform->programEnds == 1);
-
-        closing.show();
-        closing.closeButton();
-        QVERIFY(closing.EndCount == 0 && platform->programEnds == 2);
-    }
-
-    // Last of all: the row without pictures removes them from the working directory.
-    void wholeRoad_data()
-    {
-        QTest::addColumn<bool>("withoutPictures");
-        QTest::newRow("every picture") << false;
-        QTest::newRow("no picture") << true;
-    }
+    // Once with every picture, then with none: the second round removes them from the working
+    // directory. The closing screen ignores keys and ends the program on its fifth tick, or at once
+    // by its close button.
     void wholeRoad()
     {
-        QFETCH(bool, withoutPictures);
-        missing = withoutPictures;
-        for (const char* picture : {"back.bmp", "orvenspres.bmp", "tapdash.bmp"})
-            QVERIFY(!missing || QFile::remove(picture));
-
-        QCOMPARE(stderrLines([&] { splash().show(); }), warningFor("orvenspres.bmp"));
-        QVERIFY(splash().isShown() && splashShowsItsPicture());
-        QCOMPARE(stderrLines([] { splashTicks(5); }), warningFor("tapdash.bmp"));
-        QVERIFY(splash().Caption() == "Welcome to Orvens' Tapdash" && splashShowsItsPicture());
-
-        entry::Form2& entryScreen = forms().Form2;
-        QCOMPARE(stderrLines([] { splashTicks(5); }), warningFor("back.bmp"));
-        QVERIFY(!splash().isLoaded() && entryScreen.isShown() && hasItsBackground(entryScreen));
-        QCOMPARE(stderrLines([&] { entryScreen.Command4->click(); }), warningFor("back.bmp"));  // "About"
-        QVERIFY(forms().Form7.isShown() && hasItsBackground(forms().Form7));
-        QCOMPARE(stderrLines([] { forms().Form7.Command1->click(); }), QStringList());  // "Return to Tapdash"
-        QCOMPARE(stderrLines([&] { entryScreen.Command3(1)->click(); }), warningFor("back.bmp"));  // ".."
-        QVERIFY(forms().Form6.isShown() && hasItsBackground(forms().Form6));
-        QCOMPARE(stderrLines([] { forms().Form6.Command2->click(); }), QStringList());  // "Cancel"
-        QVERIFY(entryScreen.isShown());
-
-        enter(1, "Ann");
-        results::Form3& results = forms().Form3;
-        QCOMPARE(stderrLines([&] { entryScreen.Command1->click(); }), warningFor("back.bmp"));  // "Play"
-        for (int round = 1; round <= 2; ++round) {
-            QVERIFY(forms().Form1.isShown() && hasItsBackground(forms().Form1));
-            QCOMPARE(stderrLines([] { runRace(50); }), warningFor("back.bmp"));
-            QVERIFY(results.isShown() && hasItsBackground(results));
-            if (round == 1) QCOMPARE(stderrLines([&] { results.Command3->click(); }), warningFor("back.bmp"));  // "Same Players"
+        for (const bool withoutPictures : {false, true}) {
+            missing = withoutPictures;
+            platform = &stage.reset();
+            for (const char* picture : {"back.bmp", "orvenspres.bmp", "tapdash.bmp"})
+                QVERIFY(!missing || QFile::remove(picture));
+            Forms& f = forms();
+            const auto click = [](auto& button) { return [&button] { button->click(); }; };
+            const std::tuple<std::function<void()>, const char*, ui::Form*> road[] = {
+                {[] { splash().show(); }, "orvenspres.bmp", &f.Form5},
+                {[] { splashTicks(5); }, "tapdash.bmp", &f.Form5},
+                {[] { splashTicks(5); }, "back.bmp", &f.Form2},
+                {click(f.Form2.Command4), "back.bmp", &f.Form7},                   // "About"
+                {click(f.Form7.Command1), nullptr, &f.Form2},                      // "Return to Tapdash"
+                {[&f] { f.Form2.Command3(1)->click(); }, "back.bmp", &f.Form6},    // ".."
+                {click(f.Form6.Command2), nullptr, &f.Form2},                      // "Cancel"
+                {[&f] { enter(1, "Ann"), f.Form2.Command1->click(); }, "back.bmp", &f.Form1},  // "Play"
+                {[] { runRace(50); }, "back.bmp", &f.Form3},
+                {click(f.Form3.Command3), "back.bmp", &f.Form1},                   // "Same Players"
+                {[] { runRace(50); }, "back.bmp", &f.Form3},
+                {click(f.Form3.Command2), "back.bmp", &f.Form4},                   // "Exit"
+            };
+            for (const auto& [step, picture, screen] : road) {
+                QCOMPARE(stderrLines(step), warningFor(picture));
+                QVERIFY(screen->isShown() && showsItsPicture(*screen));
+            }
+            for (int tick = 1; tick <= 5; ++tick) {
+                QVERIFY(f.Form4.isShown() && platform->programEnds == 0);
+                for (int key : {ui::vk::Escape, int('A'), 13}) f.Form4.keyDown(key, 0);
+                f.Form4.Timer1->fire();
+            }
+            QVERIFY(!f.Form4.isLoaded() && platform->programEnds == 1);
+            QCOMPARE(platform->messages, (QStringList{"The race is over", "The race is over"}));
+            f.Form4.show();
+            f.Form4.closeButton();
+            QVERIFY(f.Form4.EndCount == 0 && platform->programEnds == 2);
         }
-
-        screens::Form4& closing = forms().Form4;
-        QCOMPARE(stderrLines([&] { results.Command2->click(); }), warningFor("back.bmp"));  // "Exit"
-        QVERIFY(closing.isShown() && hasItsBackground(closing));
-        for (int tick = 0; tick < 5; ++tick) closing.Timer1->fire();
-        QCOMPARE(platform->programEnds, 1);
-        QCOMPARE(platform->messages, (QStringList{"The race is over", "The race is over"}));
     }
 };
 

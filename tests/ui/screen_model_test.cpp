@@ -6,14 +6,16 @@
 // machine cannot fail them.
 #include <QAbstractButton>
 #include <QApplication>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTest>
+#include <QThread>
 
 #include "test_main.h"
+#include "file_bytes.h"
 #include "recording_platform.h"
 #include "ui/colors.h"
 #include "ui/design.h"
@@ -55,11 +57,7 @@ protected:
     }
     void Form_Load() override { ++Loads; }
     void Form_KeyDown(int&, int) override { ++KeyDowns; }
-    void Form_Unload(int& Cancel) override
-    {
-        ++Unloads;
-        Cancel = CancelUnload;
-    }
+    void Form_Unload(int& Cancel) override { ++Unloads, Cancel = CancelUnload; }
 };
 
 }  // namespace
@@ -75,25 +73,24 @@ private slots:
     void init() { ticks = platform.holdOpenMs = 0; }
     void cleanup() { runDeferred(); }
 
+    // Ends with the screen unloading itself from its own timer's tick: the results screen does it
+    // from a button's click handler, the race screen from a key event.
     void loadShowUnloadAndReload()
     {
         ModelForm form;
-        QVERIFY(!form.isLoaded());
-        QCOMPARE(form.Label1->Caption(), "Designed");  // touching a control loads the screen, hidden
+        QVERIFY(!form.isLoaded() && form.Label1->Caption() == "Designed");  // touching a control loads the screen
         QVERIFY(form.isLoaded() && !form.isShown());
         form.show();
-        QCOMPARE(form.Loads, 1);
-        QCOMPARE(form.window()->focusWidget(), form.Text1->lineEdit());  // first in tab order
+        QVERIFY(form.Loads == 1 && form.window()->focusWidget() == form.Text1->lineEdit());  // first in tab order
         QCOMPARE(form.window()->size(), QSize(400, 300));
 
         // A new array element is a hidden copy of the lowest, element 2.
         form.Label2.load(3);
         const auto* lowest = static_cast<QLabel*>(form.Label2(2)->widget());
         const auto* made = static_cast<QLabel*>(form.Label2(3)->widget());
-        QVERIFY(!form.Label2(3)->Visible() && made->isHidden());
-        QVERIFY(made->font() == lowest->font() && made->palette() == lowest->palette() && made->autoFillBackground());
-        QVERIFY(made->alignment() == lowest->alignment() && made->frameStyle() == lowest->frameStyle());
-        QCOMPARE(made->size(), lowest->size());
+        QVERIFY(!form.Label2(3)->Visible() && made->isHidden() && made->size() == lowest->size());
+        QVERIFY(made->font() == lowest->font() && made->palette() == lowest->palette() && made->autoFillBackground()
+                && made->alignment() == lowest->alignment() && made->frameStyle() == lowest->frameStyle());
         form.Label2(3)->setVisible(true);
         QVERIFY(made->isVisible());
 
@@ -109,30 +106,19 @@ private slots:
         QPointer<QWidget> old = form.window();
         form.unload();
         QVERIFY(form.Unloads == 2 && !form.isLoaded() && old && !old->isVisible());
-
-        QCOMPARE(form.Label1->Caption(), "Designed");  // reloads, back to the design
-        QCOMPARE(form.Loads, 2);                        // the screen's variables are kept
-        QVERIFY(!form.isShown());
-        QCOMPARE(form.Caption(), "Model");
-        QVERIFY(!form.Label1->Visible() && form.Label1->widget()->isHidden());
-        QCOMPARE(form.Label1->Top(), 240.f);
-        QCOMPARE(form.Text1->Text(), "typed");
+        QCOMPARE(form.Label1->Caption(), "Designed");  // reloads, back to the design, the screen's variables kept
+        QVERIFY(form.Loads == 2 && !form.isShown() && form.Caption() == "Model" && form.Text1->Text() == "typed");
+        QVERIFY(!form.Label1->Visible() && form.Label1->widget()->isHidden() && form.Label1->Top() == 240.f);
         QVERIFY(!form.Label2.exists(3) && form.Label2.count() == 2);
         runDeferred();
         QVERIFY(old.isNull());
-    }
 
-    // From a button's click handler the results screen does it, from a key event the race screen.
-    void aScreenMayUnloadItselfFromItsTimersTick()
-    {
-        ModelForm form;
         form.show();
-        QPointer<QWidget> window = form.window();
+        old = form.window();
         form.Timer1->setEnabled(true);
         QTRY_VERIFY(!form.isLoaded());
         runDeferred();
-        QVERIFY(window.isNull());
-        QVERIFY(!form.Timer1->Enabled() && form.Loads == 2);
+        QVERIFY(old.isNull() && !form.Timer1->Enabled() && form.Loads == 3);
     }
 
     // The scene scaled uniformly and centred, controls and fonts with it, positions in the screen's
@@ -143,9 +129,12 @@ private slots:
         ModelForm form;
         form.show();
         QWidget* window = form.window();
-        const QRect designedButton = form.Command1->widget()->geometry();
-        const int designedPixels = form.Command1->widget()->font().pixelSize();
-        const double messagePoints = QApplication::font().pointSizeF();  // message boxes take this font
+        // The button's place and font, and the font message boxes take
+        const auto looks = [&form] {
+            return std::tuple(form.Command1->widget()->geometry(), form.Command1->widget()->font().pixelSize(),
+                              QApplication::font().pointSizeF());
+        };
+        const auto [designedButton, designedPixels, messagePoints] = looks();
 
         ui::setFullScreen(true);
         const QRect display = window->screen()->geometry();
@@ -154,30 +143,22 @@ private slots:
         QCOMPARE(zoom.factor, std::min(display.width() / 400.0, display.height() / 300.0));
         QCOMPARE(zoom.origin, QPoint(qRound((display.width() - 400 * zoom.factor) / 2),
                                      qRound((display.height() - 300 * zoom.factor) / 2)));
-        QCOMPARE(form.Command1->widget()->geometry(), zoom.map(designedButton));
-        QCOMPARE(form.Command1->widget()->font().pixelSize(), qRound(designedPixels * zoom.factor));
-        QCOMPARE(QApplication::font().pointSizeF(), messagePoints * zoom.factor);
+        QCOMPARE(looks(), std::tuple(zoom.map(designedButton), qRound(designedPixels * zoom.factor),
+                                     messagePoints * zoom.factor));
         form.Label2.load(7);  // made while zoomed
         QCOMPARE(form.Label2(7)->widget()->font(), form.Label2(2)->widget()->font());
-        QCOMPARE(form.Command1->Left(), 3000.f);
-        QVERIFY(ui::settings::fullScreen());
+        QVERIFY(form.Command1->Left() == 3000.f && ui::settings::fullScreen());
 
         window->setFocus();
         QTest::keyClick(window, Qt::Key_F11);
-        QCOMPARE(form.KeyDowns, 0);
-        QVERIFY(!ui::fullScreen() && !ui::settings::fullScreen());
+        QVERIFY(form.KeyDowns == 0 && !ui::fullScreen() && !ui::settings::fullScreen());
         QCOMPARE(window->size(), QSize(400, 300));
-        QCOMPARE(form.Command1->widget()->geometry(), designedButton);
-        QCOMPARE(form.Command1->widget()->font().pixelSize(), designedPixels);
-        QCOMPARE(QApplication::font().pointSizeF(), messagePoints);
+        QCOMPARE(looks(), std::tuple(designedButton, designedPixels, messagePoints));
         QTest::keyClick(window, Qt::Key_F10);
         QCOMPARE(form.KeyDowns, 1);
 
         // A broken settings file means windowed.
-        QFile file(qEnvironmentVariable("XDG_CONFIG_HOME") + "/tapdash/tapdash.conf");  // the scratch folder's
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[General\nfullScreen=yes\n");
-        file.close();
+        QVERIFY(store(qEnvironmentVariable("XDG_CONFIG_HOME") + "/tapdash/tapdash.conf", "[General\nfullScreen=yes\n"));
         QVERIFY(!ui::settings::fullScreen());
     }
 
@@ -189,10 +170,9 @@ private slots:
         const int before = ticks;
         timer.setEnabled(false);
         timer.setEnabled(true);
-        QElapsedTimer sinceRestart;
-        sinceRestart.start();
+        const QDeadlineTimer intervalEnd(290);
         QTest::qWait(200);  // past the end of the interval that was running
-        if (sinceRestart.elapsed() < 290) QCOMPARE(ticks, before);
+        if (!intervalEnd.hasExpired()) QCOMPARE(ticks, before);
         QTRY_VERIFY(ticks > before);
     }
 
@@ -216,14 +196,9 @@ private slots:
     {
         ui::Timer timer(100);
         timer.event = [this] { ++ticks; };
-        QElapsedTimer busy;
-        busy.start();
-        while (busy.elapsed() < 350) {
-        }
+        QThread::msleep(350);
         // Less than one period: a timer that does not catch up ticks once or twice here.
-        QElapsedTimer turn;
-        turn.start();
-        while (ticks < 3 && turn.elapsed() < 90) QCoreApplication::processEvents();
+        for (const QDeadlineTimer turn(90); ticks < 3 && !turn.hasExpired();) QCoreApplication::processEvents();
         QVERIFY2(ticks >= 3, qPrintable(QString::number(ticks)));
     }
 };

@@ -27,6 +27,17 @@ void Control::place()
     widget_->setGeometry(pixelRect(box));
 }
 
+void Control::setColors(QPalette::ColorRole textRole, const QColor& text, QPalette::ColorRole fillRole,
+                        const QColor& fill)
+{
+    QPalette palette = widget_->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, textRole, text);
+        palette.setColor(group, fillRole, fill);
+    }
+    widget_->setPalette(palette);
+}
+
 void Control::setVisible(bool visible)
 {
     visible_ = visible;

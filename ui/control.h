@@ -3,6 +3,7 @@
 // Widget-backed kinds keep their widget's geometry in step; timers and picture clips have none.
 #include <functional>
 
+#include <QPalette>
 #include <QRect>
 
 #include "ui/units.h"
@@ -28,9 +29,11 @@ public:
 
     bool Visible() const { return visible_; }
     void setVisible(bool visible);
-    bool Enabled() const { return enabled_; }
-    void setEnabled(bool enabled);
+    virtual bool Enabled() const { return enabled_; }
+    virtual void setEnabled(bool enabled);
 
+    // The focus order among the screen's windowed controls: the last property on a design line
+    Control& tab(int index) { tab_ = index; return *this; }
     int tabIndex() const { return tab_; }
     Layer layer() const { return layer_; }
     QWidget* widget() const { return widget_; }
@@ -49,13 +52,14 @@ protected:
     // Where the widget goes for the control's box in pixels; kinds that size themselves adjust it.
     virtual QRect pixelRect(QRect designedBox) const { return designedBox; }
     void place();
-
-    int tab_ = -1;
+    // The widget's text and fill colours, the same whether it is active, inactive or disabled
+    void setColors(QPalette::ColorRole textRole, const QColor& text, QPalette::ColorRole fillRole, const QColor& fill);
 
 private:
     QWidget* widget_;
     Layer layer_;
     double twipsPerUnit_;
+    int tab_ = -1;
     float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool visible_ = true, enabled_ = true;
 };

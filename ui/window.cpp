@@ -9,11 +9,10 @@
 #include "ui/colors.h"
 #include "ui/form.h"
 #include "ui/keys.h"
-#include "ui/timer.h"
 
 namespace ui {
 
-Window::Window(Form* form) : back(colors::red), form_(form)
+Window::Window(Form* form) : back(colors::buttonFace), form_(form)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Focused when no control is (it takes the screen's keys then), but never a Tab stop of its own
@@ -64,9 +63,8 @@ void Window::focusFirstControl()
 void Window::retire()
 {
     form_ = nullptr;
-    for (auto& control : controls_)
-        if (auto* timer = dynamic_cast<Timer*>(control.get())) timer->setEnabled(false);
     hide();
+    for (auto& control : controls_) control->setEnabled(false);
     deleteLater();
 }
 

@@ -18,7 +18,7 @@ class MissingPicturesTest : public QObject {
     QStringList warningFor(const QString& picture) const
     {
         if (!missing) return {};
-        return {QString("tapdash: cannot load picture \"%1\": no such file").arg(picture)};
+        return {QString("%1: cannot load picture \"%2\": no such file").arg(QCoreApplication::applicationName(), picture)};
     }
 
     // Whether the picture shows, or where it is missing the widget keeps its own red

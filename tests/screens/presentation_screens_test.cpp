@@ -49,8 +49,8 @@ private slots:
         QVERIFY(splash().Caption() == "Welcome to" && splash().Timer1->Enabled());
         QCOMPARE(splash().Picture1->Picture(), ui::loadPicture("orvenspres.bmp").image);
         splashTicks(ticksBefore);
-        for (int key : {int('A'), 13, 32, ui::vk::Shift, 0}) splash().keyDown(key, 0);
-        for (int escape = 0; escape < escapes; ++escape) splash().keyDown(ui::vk::Escape, 3);
+        for (int key : {int('A'), 13, 32, ui::kKeyShift, 0}) splash().keyDown(key, 0);
+        for (int escape = 0; escape < escapes; ++escape) splash().keyDown(ui::kKeyEscape, 3);
         if (escapes < 0) splash().closeButton();
         if (ticksToEntry) {  // the product phase
             QVERIFY(splash().SplashCount == 5 && splash().Caption() == "Welcome to Orvens' Tapdash");
@@ -85,7 +85,7 @@ private slots:
         closing.show();
         for (int tick = 1; tick <= 5; ++tick) {
             QVERIFY(closing.isShown() && platform->programEnds == 0);
-            for (int key : {ui::vk::Escape, int('A'), 13}) closing.keyDown(key, 0);
+            for (int key : {ui::kKeyEscape, int('A'), 13}) closing.keyDown(key, 0);
             closing.Timer1->fire();
         }
         QVERIFY(!closing.isLoaded() && platform->programEnds == 1);

@@ -22,7 +22,7 @@ protected:
     void design(ui::Design& d) override
     {
         d.screen("Keys", 4500, 3000);
-        d.textBox(Text1, "", 120, 600, 1215, 285).tab(0).disabled();
+        d.textBox(Text1, "", 120, 600, 1215, 285).disabled().tab(0);
     }
     void Form_KeyDown(int& KeyCode, int Shift) override { keyDowns.append({KeyCode, Shift}); }
 };

@@ -1,6 +1,7 @@
 #include "entry/form2.h"
 
 #include "app/forms.h"
+#include "app/program.h"
 #include "race/files/player_list_file.h"
 #include "ui/colors.h"
 #include "ui/platform.h"
@@ -23,28 +24,27 @@ Form2::Form2()
 
 void Form2::design(ui::Design& d)
 {
-    const int nameLength = int(kNameLength);
     const auto comic = ui::bold("Comic Sans MS", 8.25);
-    d.screen("Whos playing Tapdash then?", 9510, 6825).programIcon();
+    d.screen("Whos playing Tapdash then?", 9510, 6825).back(red).icon(kProgramIcon);
     d.button(Command4, "About", 5640, 4080, 975, 495).red().tab(24);
-    d.button(Command3, 4, "..", 5880, 3720, 255, 255).tab(19);
-    d.button(Command3, 3, "..", 5880, 3360, 255, 255).tab(18);
-    d.button(Command3, 2, "..", 5880, 3000, 255, 255).tab(17);
-    d.button(Command3, 1, "..", 5880, 2640, 255, 255).tab(16);
+    d.button(Command3[4], "..", 5880, 3720, 255, 255).tab(19);
+    d.button(Command3[3], "..", 5880, 3360, 255, 255).tab(18);
+    d.button(Command3[2], "..", 5880, 3000, 255, 255).tab(17);
+    d.button(Command3[1], "..", 5880, 2640, 255, 255).tab(16);
     d.button(Command2, "Exit Game", 4200, 4080, 1455, 495).red().tab(15);
     d.checkBox(Check4, "Check4", 5520, 3720, 255, 255).back(red).tab(12);
-    d.textBox(Text4, "Disabled", 4200, 3720, 1215, 285).fore(black).back(lightGrey).disabled().maxLength(nameLength).tab(11);
+    d.textBox(Text4, "Disabled", 4200, 3720, 1215, 285).fore(black).back(lightGrey).disabled().maxLength(kNameLength).tab(11);
     d.checkBox(Check3, "Check3", 5520, 3360, 255, 255).back(red).tab(10);
-    d.textBox(Text3, "Disabled", 4200, 3360, 1215, 285).back(lightGrey).disabled().maxLength(nameLength).tab(9);
+    d.textBox(Text3, "Disabled", 4200, 3360, 1215, 285).back(lightGrey).disabled().maxLength(kNameLength).tab(9);
     d.button(Command1, "Play", 2760, 4080, 1455, 495).red().tab(13);
-    d.textBox(Text2, "Disabled", 4200, 3000, 1215, 285).back(lightGrey).disabled().maxLength(nameLength).tab(7);
+    d.textBox(Text2, "Disabled", 4200, 3000, 1215, 285).back(lightGrey).disabled().maxLength(kNameLength).tab(7);
     d.checkBox(Check2, "Check2", 5520, 3000, 255, 255).back(red).tab(8);
     d.checkBox(Check1, "Check1", 5520, 2640, 255, 255).back(red).tab(6);
-    d.textBox(Text1, "Disabled", 4200, 2640, 1215, 285).fore(black).back(lightGrey).disabled().maxLength(nameLength).tab(5);
-    d.label(Label11, 3, "None", 6240, 3360, 390, 195).fore(white).tab(23);
-    d.label(Label11, 2, "None", 6240, 3000, 390, 195).fore(white).tab(22);
-    d.label(Label11, 1, "None", 6240, 2640, 390, 195).fore(white).tab(21);
-    d.label(Label11, 4, "None", 6240, 3720, 390, 195).fore(white).tab(20);
+    d.textBox(Text1, "Disabled", 4200, 2640, 1215, 285).fore(black).back(lightGrey).disabled().maxLength(kNameLength).tab(5);
+    d.label(Label11[3], "None", 6240, 3360, 390, 195).fore(white).tab(23);
+    d.label(Label11[2], "None", 6240, 3000, 390, 195).fore(white).tab(22);
+    d.label(Label11[1], "None", 6240, 2640, 390, 195).fore(white).tab(21);
+    d.label(Label11[4], "None", 6240, 3720, 390, 195).fore(white).tab(20);
     d.label(Label6, "This version(1.51) was released on the 14th May 1998", 2880, 4680, 3855, 195).fore(white).centred().tab(14);
     d.label(Label5, "Name", 4470, 2280, 675, 345).font(ui::bold("Comic Sans MS", 12)).fore(yellow).centred().tab(0);
     d.label(Label4, "(0+.) Player 4:", 2760, 3720, 1335, 255).font(comic).fore(yellow).fixedSize().tab(1);

@@ -5,6 +5,9 @@
 
 namespace entry {
 
+// The most characters a name box holds
+inline constexpr int kNameLength = 10;
+
 class Form2 : public ui::Form {
 public:
     Form2();

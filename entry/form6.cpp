@@ -25,7 +25,7 @@ Form6::Form6()
 
 void Form6::design(ui::Design& d)
 {
-    d.screen("Select *.rnx file", 9510, 6825);
+    d.screen("Select *.rnx file", 9510, 6825).back(red);
     d.button(Command2, "Cancel", 4920, 3960, 1695, 495).tab(5);
     d.control(Drive1, 4920, 3600, 1695, 315).tab(4);
     d.control(Dir1, 4920, 2040, 1695, 1440).tab(3);

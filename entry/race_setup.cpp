@@ -2,6 +2,7 @@
 #include <array>
 
 #include "app/forms.h"
+#include "app/program.h"
 #include "race/files/player_list_file.h"
 #include "ui/platform.h"
 
@@ -32,7 +33,7 @@ void Form2::Command1_Click()
         rows[player - 1] = {nameBox(player)->Text(), Label11(player)->Caption()};
     // Without the file "Same Players" would later start some other race, so none starts now.
     if (const auto failure = writePlayerList(QStringLiteral("temp.tmp"), playerListFromEntry(rows))) {
-        ui::msgBox(QStringLiteral("The player list could not be saved to %1.").arg(*failure));
+        ui::msgBox(QStringLiteral("The player list could not be saved to %1.").arg(*failure), kProgramTitle);
         return;
     }
 
@@ -58,11 +59,8 @@ void Form2::Command1_Click()
     for (int player = 1; player <= 4; ++player)
         if (check(player)->Value() == 1)
             race.giveRunnerStrip(player, Label11(player)->Caption(), nameBox(player)->Text());
-    for (const race::Lane& lane : race::kLanes)
-        if (race.Picture1(lane.number)->Visible())
-            race.Picture1(lane.number)->setPicture(race.PictureClip1(lane.number)->GraphicCell(0));
     // After any runner message: the countdown's first second starts once the set-up is over
-    race.Timer1->setEnabled(true);
+    race.startCountdown();
     hide();
 }
 

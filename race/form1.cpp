@@ -1,6 +1,7 @@
 #include "race/form1.h"
 
 #include "app/forms.h"
+#include "app/program.h"
 #include "ui/colors.h"
 #include "ui/platform.h"
 
@@ -35,30 +36,30 @@ void Form1::design(ui::Design& d)
 {
     const auto comic = ui::bold("Comic Sans MS", 8.25);
     const auto arialBlack = ui::plain("Arial Black", 8.25);
-    d.screen("Orvens Tapdash", 9510, 6825, ui::Scale::Pixels).programIcon();
+    d.screen("Orvens Tapdash", 9510, 6825, ui::Scale::Pixels).back(red).icon(kProgramIcon);
     d.pictureBox(Picture2, 1920, 120, 810, 435).hidden().tab(23);
-    d.pictureClip(PictureClip1, 1, 7680, 3240);
-    d.pictureBox(Picture1, 4, 2160, 3600, 720, 645).back(red).hidden().disabled().tab(21);
-    d.pictureBox(Picture1, 3, 2160, 2880, 720, 645).back(red).hidden().disabled().tab(20);
-    d.pictureBox(Picture1, 2, 2160, 2160, 720, 645).back(red).hidden().disabled().tab(19);
-    d.pictureBox(Picture1, 1, 2160, 1440, 720, 645).back(red).hidden().disabled().tab(18);
+    d.pictureClip(PictureClip1[1], 7680, 3240);
+    d.pictureBox(Picture1[4], 2160, 3600, 720, 645).back(red).hidden().disabled().tab(21);
+    d.pictureBox(Picture1[3], 2160, 2880, 720, 645).back(red).hidden().disabled().tab(20);
+    d.pictureBox(Picture1[2], 2160, 2160, 720, 645).back(red).hidden().disabled().tab(19);
+    d.pictureBox(Picture1[1], 2160, 1440, 720, 645).back(red).hidden().disabled().tab(18);
     d.textBox(Text2, "Timer:", 3720, 4440, 855, 285).fore(green).back(windowFrame).disabled().tab(17);
     d.textBox(Text1, "Countdown", 2880, 5160, 975, 405).fore(green).back(windowFrame).disabled().tab(16);
     d.timer(Timer2, 720, 240, 1).disabled();
     d.timer(Timer1, 240, 240, 1000).disabled();
-    d.pictureClip(PictureClip1, 2, 7680, 3840);
-    d.pictureClip(PictureClip1, 3, 7680, 4440);
-    d.pictureClip(PictureClip1, 4, 7680, 5040);
+    d.pictureClip(PictureClip1[2], 7680, 3840);
+    d.pictureClip(PictureClip1[3], 7680, 4440);
+    d.pictureClip(PictureClip1[4], 7680, 5040);
     d.line(Line5, {8400, 1440}, {8400, 3120});
     d.label(Label17, "Finishing Post", 7920, 1200, 975, 195).fore(white).rightAligned().tab(22);
     d.line(Line4, {6120, 5160}, {5880, 5160}).color(green);
     d.line(Line3, {5280, 5160}, {5280, 5400}).color(green);
     d.line(Line2, {4680, 5160}, {4680, 4920}).color(green);
     d.line(Line1, {4080, 5160}, {3840, 5160}).color(green);
-    d.shape(Shape2, 3, Shape::Kind::Circle, 5160, 4920, 1455, 495).outline(inactiveBorder);
-    d.shape(Shape2, 2, Shape::Kind::Circle, 4560, 4920, 1455, 495).outline(inactiveBorder);
-    d.shape(Shape2, 1, Shape::Kind::Circle, 3960, 4920, 1455, 495).outline(inactiveBorder);
-    d.shape(Shape2, 0, Shape::Kind::Circle, 3360, 4920, 1455, 495).outline(inactiveBorder);
+    d.shape(Shape2[3], Shape::Kind::Circle, 5160, 4920, 1455, 495).outline(inactiveBorder);
+    d.shape(Shape2[2], Shape::Kind::Circle, 4560, 4920, 1455, 495).outline(inactiveBorder);
+    d.shape(Shape2[1], Shape::Kind::Circle, 3960, 4920, 1455, 495).outline(inactiveBorder);
+    d.shape(Shape2[0], Shape::Kind::Circle, 3360, 4920, 1455, 495).outline(inactiveBorder);
     d.shape(Shape1, Shape::Kind::Rectangle, 3600, 4800, 2655, 735).solidFill(black);
     d.label(Label16, "0", 3600, 4320, 2655, 495).font(ui::plain("MS Sans Serif", 18)).fore(green).back(black).fixedSize().centred().tab(15);
     d.label(Label15, "5", 2880, 4320, 945, 900).font({"Chromalloy", 48.75, 800}).fore(green).back(buttonText).fixedSize().centred().tab(14);
@@ -116,7 +117,7 @@ void Form1::setTimerEnabled(RaceTimer timer, bool enabled)
 }
 
 void Form1::loadBackground(const std::string& fileName) { ui::Form::loadBackground(toQt(fileName)); }
-void Form1::messageBox(const std::string& text) { ui::msgBox(toQt(text)); }
+void Form1::messageBox(const std::string& text) { ui::msgBox(toQt(text), kProgramTitle); }
 
 // Pending key events are handled by the event loop between two clock ticks, so the tick needs
 // no nested event loop of its own (which could run this very timer's handler inside itself).

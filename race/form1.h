@@ -33,6 +33,9 @@ public:
     // strip of Picture2. A file that cannot be used is reported, naming the player and the file,
     // and the player runs with the default strip.
     void giveRunnerStrip(int lane, const QString& runnerFile, const QString& playerName);
+    // Once the running lanes have their strips and the screen is shown: each running lane shows
+    // its runner's first frame, and the countdown starts.
+    void startCountdown();
 
 protected:
     void design(ui::Design&) override;

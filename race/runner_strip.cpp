@@ -1,3 +1,4 @@
+#include "app/program.h"
 #include "race/form1.h"
 #include "ui/picture.h"
 #include "ui/platform.h"
@@ -21,7 +22,16 @@ void Form1::giveRunnerStrip(int lane, const QString& runnerFile, const QString& 
     PictureClip1(lane)->setPicture(Picture2->Picture());
     ui::msgBox(QStringLiteral("Player %1 (%2) cannot run as \"%3\": %4.\nThe default runner runs instead.")
                    .arg(lane)
-                   .arg(playerName, runnerFile, strip.error));
+                   .arg(playerName, runnerFile, strip.error),
+               kProgramTitle);
+}
+
+void Form1::startCountdown()
+{
+    for (const Lane& lane : kLanes)
+        if (Picture1(lane.number)->Visible())
+            Picture1(lane.number)->setPicture(PictureClip1(lane.number)->GraphicCell(0));
+    Timer1->setEnabled(true);
 }
 
 }  // namespace race

@@ -1,3 +1,4 @@
+#include "app/program.h"
 #include "race/files/best_time_file.h"
 #include "results/form3.h"
 #include "ui/platform.h"
@@ -19,7 +20,7 @@ public:
         screen_.Label9->setVisible(true);
     }
     void setBestTimeLine(const QString& text) override { screen_.Label5->setCaption(text); }
-    void messageBox(const QString& text) override { ui::msgBox(text); }
+    void messageBox(const QString& text) override { ui::msgBox(text, kProgramTitle); }
 
 private:
     Form3& screen_;

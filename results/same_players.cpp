@@ -11,10 +11,11 @@ void Form3::Command3_Click()
     raceScreen.unload();
     forms().Form2.load();
 
-    // A missing or short file reads as players with empty names, who do not run.
+    // A missing or short file reads as players with empty names, who do not run. A name comes
+    // back as a name box would hold it.
     const entry::PlayerList players = entry::readPlayerList(QStringLiteral("temp.tmp"));
     for (const race::Lane& lane : race::kLanes) {
-        NameField = players[lane.number - 1].name;
+        NameField = ui::TextBox::fitted(players[lane.number - 1].name, entry::kNameLength);
         FileField = players[lane.number - 1].runnerFile;
         if (NameField.isEmpty()) continue;
         raceScreen.giveRunnerStrip(lane.number, FileField, NameField);
@@ -37,10 +38,7 @@ void Form3::Command3_Click()
     }
 
     raceScreen.show();
-    for (const race::Lane& lane : race::kLanes)
-        if (raceScreen.Picture1(lane.number)->Visible())
-            raceScreen.Picture1(lane.number)->setPicture(raceScreen.PictureClip1(lane.number)->GraphicCell(0));
-    raceScreen.Timer1->setEnabled(true);
+    raceScreen.startCountdown();
     unload();
 }
 

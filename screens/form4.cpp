@@ -15,7 +15,7 @@ Form4::Form4()
 
 void Form4::design(ui::Design& d)
 {
-    d.screen("About Tapdash", 9480, 6795);
+    d.screen("About Tapdash", 9480, 6795).back(red);
     d.timer(Timer1, 5040, 3120, 1000).disabled();
     d.label(Label5, "Please wait... Ending Program", 3855, 6240, 2145, 195).fore(yellow).centred().tab(4);
     d.label(Label4, "Were you the Tapdash?", 1560, 3360, 7185, 765).font(ui::bold("Comic Sans MS", 27.75)).fore(darkGreen).centred().tab(3);

@@ -16,7 +16,7 @@ Form5::Form5()
 
 void Form5::design(ui::Design& d)
 {
-    d.screen("Welcome to", 9480, 6795);
+    d.screen("Welcome to", 9480, 6795).back(red);
     d.timer(Timer1, 3240, 240, 1000);
     d.pictureBox(Picture1, 2280, 1200, 4485, 3195).back(red).disabled().tab(0);
 }
@@ -44,7 +44,7 @@ void Form5::Timer1_Timer()
 // Escape ends the current phase at once; the timer keeps its own rhythm.
 void Form5::Form_KeyDown(int& KeyCode, int /*Shift*/)
 {
-    if (KeyCode != ui::vk::Escape) return;
+    if (KeyCode != ui::kKeyEscape) return;
     SplashCount = SplashCount > 5 ? 6 : 1;
     Timer1_Timer();
 }

@@ -16,7 +16,7 @@ Form7::Form7()
 void Form7::design(ui::Design& d)
 {
     const auto credit = ui::plain("Arial Black", 9.75);
-    d.screen("About", 9510, 6825);
+    d.screen("About", 9510, 6825).back(red);
     d.button(Command1, "Return to Tapdash", 3600, 5160, 2415, 735).red().tab(5);
     d.label(Label6, kMakerAddress, 3690, 2760, 2475, 195).fore(yellow).centred().tab(6);
     d.label(Label5, "Playtesting: Amira, Ben, Chloe, Dmitri, Elena and Farid", 1680, 4320, 6990, 675).font(credit).fore(white).wraps().centred().tab(4);

@@ -20,7 +20,6 @@ public:
     void click();       // as a user's click: toggles, then raises Click
 
     CheckBox& back(const QColor&);
-    CheckBox& tab(int index) { tab_ = index; return *this; }
 
 private:
     QAbstractButton* box_;
@@ -34,7 +33,6 @@ public:
     void click();
 
     CommandButton& red();
-    CommandButton& tab(int index) { tab_ = index; return *this; }
 
 private:
     QAbstractButton* button_;

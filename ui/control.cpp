@@ -42,6 +42,17 @@ void Control::rezoom()
     else place();
 }
 
+void Control::setColors(QPalette::ColorRole textRole, const QColor& text, QPalette::ColorRole fillRole,
+                        const QColor& fill)
+{
+    QPalette palette = widget_->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, textRole, text);
+        palette.setColor(group, fillRole, fill);
+    }
+    widget_->setPalette(palette);
+}
+
 void Control::setVisible(bool visible)
 {
     visible_ = visible;

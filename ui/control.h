@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 
+#include <QPalette>
 #include <QRect>
 
 #include "ui/fonts.h"
@@ -30,9 +31,11 @@ public:
 
     bool Visible() const { return visible_; }
     void setVisible(bool visible);
-    bool Enabled() const { return enabled_; }
-    void setEnabled(bool enabled);
+    virtual bool Enabled() const { return enabled_; }
+    virtual void setEnabled(bool enabled);
 
+    // The focus order among the screen's windowed controls: the last property on a design line
+    Control& tab(int index) { tab_ = index; return *this; }
     int tabIndex() const { return tab_; }
     Layer layer() const { return layer_; }
     QWidget* widget() const { return widget_; }
@@ -57,14 +60,15 @@ protected:
     // The widget's font as designed, drawn at the screen's zoom
     void setFont(const FontSpec&);
     FontSpec fontSpec() const { return font_.value_or(FontSpec{}); }
-
-    int tab_ = -1;
+    // The widget's text and fill colours, the same whether it is active, inactive or disabled
+    void setColors(QPalette::ColorRole textRole, const QColor& text, QPalette::ColorRole fillRole, const QColor& fill);
 
 private:
     QWidget* widget_;
     Layer layer_;
     double twipsPerUnit_;
     std::optional<FontSpec> font_;
+    int tab_ = -1;
     float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool visible_ = true, enabled_ = true;
 };

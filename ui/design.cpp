@@ -20,9 +20,15 @@ Design& Design::screen(const QString& caption, int widthTwips, int heightTwips, 
     return *this;
 }
 
-Design& Design::programIcon()
+Design& Design::back(const QColor& color)
 {
-    window_.setWindowIcon(QIcon(QStringLiteral(":/assets/tapdash.ico")));
+    window_.back = color;
+    return *this;
+}
+
+Design& Design::icon(const QString& file)
+{
+    window_.setWindowIcon(QIcon(file));
     return *this;
 }
 
@@ -36,91 +42,61 @@ Design& Design::centred()
     return *this;
 }
 
-Label& Design::label(Ref<Label>& ref, const QString& caption, int left, int top, int width, int height)
+Label& Design::label(Slot<Label> slot, const QString& caption, int left, int top, int width, int height)
 {
-    Label& made = control(ref, left, top, width, height);
+    Label& made = control(slot, left, top, width, height);
     made.setCaption(caption);
     return made;
 }
 
-Label& Design::label(Array<Label>& array, int index, const QString& caption, int left, int top, int width, int height)
+TextBox& Design::textBox(Slot<TextBox> slot, const QString& text, int left, int top, int width, int height)
 {
-    Label& made = make<Label>(left, top, width, height);
-    made.setCaption(caption);
-    array.bind(index, &made);
-    return made;
-}
-
-TextBox& Design::textBox(Ref<TextBox>& ref, const QString& text, int left, int top, int width, int height)
-{
-    TextBox& made = control(ref, left, top, width, height);
+    TextBox& made = control(slot, left, top, width, height);
     made.setText(text);
     return made;
 }
 
-CheckBox& Design::checkBox(Ref<CheckBox>& ref, const QString& caption, int left, int top, int width, int height)
+CheckBox& Design::checkBox(Slot<CheckBox> slot, const QString& caption, int left, int top, int width, int height)
 {
-    return control(ref, left, top, width, height, caption);
+    return control(slot, left, top, width, height, caption);
 }
 
-CommandButton& Design::button(Ref<CommandButton>& ref, const QString& caption, int left, int top, int width,
+CommandButton& Design::button(Slot<CommandButton> slot, const QString& caption, int left, int top, int width,
                               int height)
 {
-    return control(ref, left, top, width, height, caption);
+    return control(slot, left, top, width, height, caption);
 }
 
-CommandButton& Design::button(Array<CommandButton>& array, int index, const QString& caption, int left, int top,
-                              int width, int height)
+PictureBox& Design::pictureBox(Slot<PictureBox> slot, int left, int top, int width, int height)
 {
-    CommandButton& made = make<CommandButton>(left, top, width, height, caption);
-    array.bind(index, &made);
-    return made;
+    return control(slot, left, top, width, height);
 }
 
-PictureBox& Design::pictureBox(Ref<PictureBox>& ref, int left, int top, int width, int height)
+Shape& Design::shape(Slot<Shape> slot, Shape::Kind kind, int left, int top, int width, int height)
 {
-    return control(ref, left, top, width, height);
+    return control(slot, left, top, width, height, kind);
 }
 
-PictureBox& Design::pictureBox(Array<PictureBox>& array, int index, int left, int top, int width, int height)
-{
-    PictureBox& made = make<PictureBox>(left, top, width, height);
-    array.bind(index, &made);
-    return made;
-}
-
-Shape& Design::shape(Ref<Shape>& ref, Shape::Kind kind, int left, int top, int width, int height)
-{
-    return control(ref, left, top, width, height, kind);
-}
-
-Shape& Design::shape(Array<Shape>& array, int index, Shape::Kind kind, int left, int top, int width, int height)
-{
-    Shape& made = make<Shape>(left, top, width, height, kind);
-    array.bind(index, &made);
-    return made;
-}
-
-Line& Design::line(Ref<Line>& ref, QPoint from, QPoint to)
+Line& Design::line(Slot<Line> slot, QPoint from, QPoint to)
 {
     auto line = std::make_unique<Line>(&window_, twipsPerUnit(form_.scale()));
     line->setEnds(from, to);
     Line& made = form_.adopt(std::move(line));
-    ref.bind(&made);
+    slot.bind(&made);
     return made;
 }
 
-Timer& Design::timer(Ref<Timer>& ref, int, int, int intervalMs)
+Timer& Design::timer(Slot<Timer> slot, int, int, int intervalMs)
 {
     Timer& made = form_.adopt(std::make_unique<Timer>(intervalMs));
-    ref.bind(&made);
+    slot.bind(&made);
     return made;
 }
 
-PictureClip& Design::pictureClip(Array<PictureClip>& array, int index, int, int)
+PictureClip& Design::pictureClip(Slot<PictureClip> slot, int, int)
 {
     PictureClip& made = form_.adopt(std::make_unique<PictureClip>());
-    array.bind(index, &made);
+    slot.bind(&made);
     return made;
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 // Builds a screen from its design, one call per control in stored order, each with its designed
-// position and size in twips. Properties follow on the same line, chained.
+// position and size in twips. Properties follow on the same line, chained. A control goes into
+// a Ref or, written array[index], into an element of a control array.
 #include <memory>
+#include <type_traits>
 #include <utility>
 
+#include <QColor>
 #include <QPoint>
 #include <QString>
 
@@ -27,31 +30,28 @@ public:
 
     // The screen's own line: caption, client size in twips and scale unit
     Design& screen(const QString& caption, int widthTwips, int heightTwips, Scale = Scale::Twips);
-    Design& programIcon();
-    Design& centred();  // opens centred on the desktop
+    Design& back(const QColor&);        // the screen's colour
+    Design& icon(const QString& file);  // the title bar's icon
+    Design& centred();                  // opens centred on the desktop
 
-    Label& label(Ref<Label>&, const QString& caption, int left, int top, int width, int height);
-    Label& label(Array<Label>&, int index, const QString& caption, int left, int top, int width, int height);
-    TextBox& textBox(Ref<TextBox>&, const QString& text, int left, int top, int width, int height);
-    CheckBox& checkBox(Ref<CheckBox>&, const QString& caption, int left, int top, int width, int height);
-    CommandButton& button(Ref<CommandButton>&, const QString& caption, int left, int top, int width, int height);
-    CommandButton& button(Array<CommandButton>&, int index, const QString& caption, int left, int top, int width,
-                          int height);
-    PictureBox& pictureBox(Ref<PictureBox>&, int left, int top, int width, int height);
-    PictureBox& pictureBox(Array<PictureBox>&, int index, int left, int top, int width, int height);
-    Shape& shape(Ref<Shape>&, Shape::Kind, int left, int top, int width, int height);
-    Shape& shape(Array<Shape>&, int index, Shape::Kind, int left, int top, int width, int height);
-    Line& line(Ref<Line>&, QPoint from, QPoint to);
+    Label& label(Slot<Label>, const QString& caption, int left, int top, int width, int height);
+    TextBox& textBox(Slot<TextBox>, const QString& text, int left, int top, int width, int height);
+    CheckBox& checkBox(Slot<CheckBox>, const QString& caption, int left, int top, int width, int height);
+    CommandButton& button(Slot<CommandButton>, const QString& caption, int left, int top, int width, int height);
+    PictureBox& pictureBox(Slot<PictureBox>, int left, int top, int width, int height);
+    Shape& shape(Slot<Shape>, Shape::Kind, int left, int top, int width, int height);
+    Line& line(Slot<Line>, QPoint from, QPoint to);
     // Timers and picture clips are never seen: their designed position only names the line.
-    Timer& timer(Ref<Timer>&, int left, int top, int intervalMs);
-    PictureClip& pictureClip(Array<PictureClip>&, int index, int left, int top);
+    Timer& timer(Slot<Timer>, int left, int top, int intervalMs);
+    PictureClip& pictureClip(Slot<PictureClip>, int left, int top);
 
-    // Any other kind constructed as T(QWidget* parent, double twipsPerUnit, args...)
-    template <class T, class... Args>
-    T& control(Ref<T>& ref, int left, int top, int width, int height, Args&&... args)
+    // Any kind constructed as T(QWidget* parent, double twipsPerUnit, args...), into a Ref or Slot of T
+    template <class Into, class... Args>
+    auto& control(Into&& into, int left, int top, int width, int height, Args&&... args)
     {
+        using T = typename std::remove_cvref_t<Into>::Kind;
         T& made = make<T>(left, top, width, height, std::forward<Args>(args)...);
-        ref.bind(&made);
+        Slot<T>(into).bind(&made);
         return made;
     }
 

@@ -8,12 +8,12 @@ namespace {
 
 int keypadKey(int key)
 {
-    if (key >= Qt::Key_0 && key <= Qt::Key_9) return vk::Numpad0 + (key - Qt::Key_0);
+    if (key >= Qt::Key_0 && key <= Qt::Key_9) return 96 + (key - Qt::Key_0);
     switch (key) {
     case Qt::Key_Asterisk: return 106;
     case Qt::Key_Plus: return 107;
     case Qt::Key_Minus: return 109;
-    case Qt::Key_Period: case Qt::Key_Comma: return vk::Decimal;
+    case Qt::Key_Period: case Qt::Key_Comma: return 110;
     case Qt::Key_Slash: return 111;
     default: return -1;  // the keypad's editing keys give the same codes as the editing block
     }
@@ -48,12 +48,12 @@ int mainKey(int key)
     case Qt::Key_Tab: case Qt::Key_Backtab: return 9;
     case Qt::Key_Clear: return 12;  // also the keypad's 5 with Num Lock off
     case Qt::Key_Return: case Qt::Key_Enter: return 13;
-    case Qt::Key_Shift: return vk::Shift;
-    case Qt::Key_Control: return vk::Control;
-    case Qt::Key_Alt: case Qt::Key_AltGr: return vk::Alt;
+    case Qt::Key_Shift: return kKeyShift;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: case Qt::Key_AltGr: return 18;
     case Qt::Key_Pause: return 19;
     case Qt::Key_CapsLock: return 20;
-    case Qt::Key_Escape: return vk::Escape;
+    case Qt::Key_Escape: return kKeyEscape;
     case Qt::Key_Space: return 32;
     case Qt::Key_PageUp: return 33;
     case Qt::Key_PageDown: return 34;
@@ -64,8 +64,8 @@ int mainKey(int key)
     case Qt::Key_Right: return 39;
     case Qt::Key_Down: return 40;
     case Qt::Key_Print: return 44;
-    case Qt::Key_Insert: return vk::Insert;
-    case Qt::Key_Delete: return vk::Delete;
+    case Qt::Key_Insert: return 45;
+    case Qt::Key_Delete: return 46;
     case Qt::Key_Help: return 47;
     case Qt::Key_Meta: case Qt::Key_Super_L: return 91;
     case Qt::Key_Super_R: return 92;

@@ -4,10 +4,8 @@ class QKeyEvent;
 
 namespace ui {
 
-namespace vk {
-inline constexpr int Escape = 27, Insert = 45, Delete = 46, Shift = 16, Control = 17, Alt = 18;
-inline constexpr int Numpad0 = 96, Decimal = 110;
-}  // namespace vk
+// The codes handlers name; virtualKey documents the rest
+inline constexpr int kKeyShift = 16, kKeyEscape = 27;
 
 // Letters give their capital letter's code whatever Shift and Caps Lock say; a letter of a layout
 // without Latin letters gives the US letter on the same key (from the X keycode); Insert and Delete

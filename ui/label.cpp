@@ -36,16 +36,10 @@ Label& Label::fixedSize() { autoSize_ = false; place(); return *this; }
 Label& Label::wraps() { wraps_ = true; label_->setWordWrap(true); return fixedSize(); }
 Label& Label::border() { border_ = true; restyle(); place(); return *this; }
 Label& Label::hidden() { setVisible(false); return *this; }
-Label& Label::tab(int index) { tab_ = index; return *this; }
 
 void Label::restyle()
 {
-    QPalette palette = label_->palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        palette.setColor(group, QPalette::WindowText, fore_);
-        palette.setColor(group, QPalette::Window, back_);
-    }
-    label_->setPalette(palette);
+    setColors(QPalette::WindowText, fore_, QPalette::Window, back_);
     label_->setAutoFillBackground(opaque_);
     label_->setFrameStyle(border_ ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
     label_->setLineWidth(qMax(1, qRound(zoomOf(label_).factor)));

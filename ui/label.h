@@ -34,11 +34,6 @@ public:
     Label& wraps();  // fixed size, text wrapped over several lines
     Label& border();
     Label& hidden();
-    Label& tab(int index);
-
-    QColor foreColor() const { return fore_; }
-    bool isOpaque() const { return opaque_; }
-    Align alignment() const { return align_; }
 
     // A hidden copy with the same look, for a new element of a control array
     std::unique_ptr<Label> cloneHidden(QWidget* parent) const;

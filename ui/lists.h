@@ -22,9 +22,6 @@ public:
     void setDrive(const QString& rootPath);  // as if the user picked it
     QStringList drives() const;
 
-    DriveList& tab(int index) { tab_ = index; return *this; }
-    QComboBox* comboBox() const { return box_; }
-
 private:
     QComboBox* box_;
 };
@@ -46,7 +43,6 @@ public:
     // The directory each line stands for, top to bottom
     QStringList entries() const;
 
-    DirList& tab(int index) { tab_ = index; return *this; }
     QListWidget* listWidget() const { return list_; }
 
 private:
@@ -64,13 +60,11 @@ class FileList : public Control {
 public:
     FileList(QWidget* parent, double twipsPerUnit, const QString& pattern);
 
-    QString Pattern() const { return pattern_; }
     QString Path() const { return path_; }
     void setPath(const QString& path);  // lists the directory afresh, nothing selected
     QString FileName() const;           // the selected name, empty when none is
     QStringList names() const;
 
-    FileList& tab(int index) { tab_ = index; return *this; }
     QListWidget* listWidget() const { return list_; }
 
 private:

@@ -1,6 +1,7 @@
 #include "ui/picture.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
@@ -43,10 +44,9 @@ std::optional<QString> bitmapFault(QFile& file)
     return std::nullopt;
 }
 
-// Every screen loads "back.bmp" afresh, and several screens are loaded at once. Each load still
-// reads the whole file, but while its bytes stay the same the screens share one decoded copy. The
-// copy lives only as long as a picture handed out holds it: a large runner, once its race is over,
-// takes no memory.
+// Screens load the same picture afresh, several of them at once. Each load still reads the whole
+// file, but while its bytes stay the same the screens share one decoded copy. The copy lives only
+// as long as a picture handed out holds it: a large picture, once nothing shows it, takes no memory.
 struct Decoded {
     QByteArray digest;
     std::weak_ptr<const QImage> image;
@@ -118,7 +118,8 @@ QImage loadPictureOrWarn(const QString& path)
 {
     LoadedPicture picture = loadPicture(path);
     if (!picture.ok())
-        std::fprintf(stderr, "tapdash: cannot load picture \"%s\": %s\n", qUtf8Printable(path),
+        std::fprintf(stderr, "%s: cannot load picture \"%s\": %s\n",
+                     qUtf8Printable(QCoreApplication::applicationName()), qUtf8Printable(path),
                      qUtf8Printable(picture.error));
     return picture.image;
 }

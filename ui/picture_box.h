@@ -21,7 +21,6 @@ public:
     PictureBox& back(const QColor&);
     PictureBox& hidden() { setVisible(false); return *this; }
     PictureBox& disabled() { setEnabled(false); return *this; }
-    PictureBox& tab(int index) { tab_ = index; return *this; }
 
 private:
     class Canvas;

@@ -12,8 +12,8 @@ class PictureClip : public Control {
 public:
     PictureClip() : Control(nullptr, Layer::None, 1.0) {}
 
-    // The cells are cut here and when the columns change, never when one is asked for: a cell is
-    // handed out on every key press of a race, however large the picture.
+    // The cells are cut here and when the columns change, never when one is asked for: a screen
+    // may ask for a cell on every key press, however large the picture.
     void setPicture(const QImage& picture);
     const QImage& Picture() const { return picture_; }
     void setCols(int columns);

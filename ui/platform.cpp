@@ -17,7 +17,8 @@ public:
     void showMessage(const QString& text, const QString& title) override
     {
         QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, QApplication::activeWindow());
-        // Desktop themes name the button "&OK": a plain O, a player's key, would then press it.
+        // Desktop themes name the button "&OK": a plain O, which a screen may use as a key of its
+        // own, would then press it.
         // Without a mnemonic only Return, Enter, Space, Escape and a click close the box.
         box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
         box.exec();

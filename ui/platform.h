@@ -5,8 +5,6 @@
 
 namespace ui {
 
-inline const QString kAppTitle = QStringLiteral("Tapdash");
-
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -20,8 +18,8 @@ Platform& platform();
 // Installs a platform (for tests); nullptr puts the real one back. The caller keeps ownership.
 void setPlatform(Platform*);
 
-// A message box; the title defaults to the application's.
-void msgBox(const QString& text, const QString& title = kAppTitle);
+// A message box; untitled, the desktop shows the application's name in its place.
+void msgBox(const QString& text, const QString& title = {});
 
 // True while a message box is open: timers drop their ticks meanwhile.
 bool modalOpen();

@@ -2,11 +2,14 @@
 // How handlers reach the controls of a screen. A Ref names one control, an Array a control array;
 // both live as long as their screen object, across every unload. Touching a control of a screen
 // that is not loaded loads the screen first, and an unload leaves every Ref empty until then.
+// A Slot says where a design puts the control it makes.
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <map>
 #include <memory>
+
+#include <QCoreApplication>
 
 #include "ui/form.h"
 
@@ -20,13 +23,17 @@ public:
 
 [[noreturn]] inline void controlFault(const char* what, int index)
 {
-    std::fprintf(stderr, "tapdash: %s (element %d)\n", what, index);
+    std::fprintf(stderr, "%s: %s (element %d)\n", qUtf8Printable(QCoreApplication::applicationName()), what, index);
     std::abort();
 }
 
 template <class T>
+class Slot;
+
+template <class T>
 class Ref : public RefBase {
 public:
+    using Kind = T;
     explicit Ref(Form* form) : form_(form) { form->registerRef(this); }
 
     T* operator->() { return &get(); }
@@ -75,6 +82,9 @@ public:
         return int(live_.size());
     }
 
+    // Where a design puts element `index`
+    Slot<T> operator[](int index) { return {*this, index}; }
+
     // Creates element `index` as a hidden copy of the lowest-numbered element
     void load(int index)
     {
@@ -99,6 +109,22 @@ private:
     Form* form_;
     std::map<int, T*> live_;
     std::function<void(int)> handler_;
+};
+
+// Where a design puts a control it makes: a Ref, which converts by itself, or array[index]
+template <class T>
+class Slot {
+public:
+    using Kind = T;
+    Slot(Ref<T>& ref) : ref_(&ref) {}
+    Slot(Array<T>& array, int index) : array_(&array), index_(index) {}
+
+    void bind(T* control) const { ref_ ? ref_->bind(control) : array_->bind(index_, control); }
+
+private:
+    Ref<T>* ref_ = nullptr;
+    Array<T>* array_ = nullptr;
+    int index_ = 0;
 };
 
 }  // namespace ui

@@ -34,8 +34,9 @@ qsizetype characterCount(const QString& text)
     return count;
 }
 
-// Cut to the box's length without splitting a character
-QString fitted(const QString& text, int maxLength)
+}  // namespace
+
+QString TextBox::fitted(const QString& text, int maxLength)
 {
     QString fit = oneLine(text);
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, fit);
@@ -44,8 +45,6 @@ QString fitted(const QString& text, int maxLength)
     fit.truncate(finder.position());
     return fit;
 }
-
-}  // namespace
 
 // Holds the box to its length in characters: of what was typed or pasted, which ends at the
 // cursor, the characters that do not fit are dropped.
@@ -117,12 +116,7 @@ TextBox& TextBox::maxLength(int characters)
 
 void TextBox::restyle()
 {
-    QPalette palette = edit_->palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        palette.setColor(group, QPalette::Text, fore_);
-        palette.setColor(group, QPalette::Base, back_);
-    }
-    edit_->setPalette(palette);
+    setColors(QPalette::Text, fore_, QPalette::Base, back_);
 }
 
 }  // namespace ui

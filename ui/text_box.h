@@ -26,9 +26,11 @@ public:
     // Characters as a person counts them (grapheme clusters: an emoji is one)
     TextBox& maxLength(int characters);
     TextBox& disabled() { setEnabled(false); return *this; }
-    TextBox& tab(int index) { tab_ = index; return *this; }
 
     QLineEdit* lineEdit() const { return edit_; }
+
+    // What a box of this length holds when given the text: one line, cut without splitting a character
+    static QString fitted(const QString& text, int maxLength);
 
 private:
     class LengthLimit;

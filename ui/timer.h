@@ -9,20 +9,19 @@
 
 namespace ui {
 
-// The shortest period this platform's timers tick at. The race clock asks for 1 ms ticks and
-// shows ticks / 10 as seconds, so its ticks come every 100 ms.
+// The shortest period this platform's timers tick at: a timer designed with a shorter interval
+// ticks at this one, so a 1 ms timer ticks ten times a second.
 inline constexpr int kShortestTimerPeriodMs = 100;
 
 class Timer : public Control {
 public:
     explicit Timer(int intervalMs);
 
-    bool Enabled() const { return enabled_; }
+    bool Enabled() const override { return enabled_; }
     // Enabling a disabled timer starts a fresh interval
-    void setEnabled(bool enabled);
+    void setEnabled(bool enabled) override;
     Timer& disabled() { setEnabled(false); return *this; }
 
-    int periodMs() const { return period_; }
     // Runs one tick now, as the timer would
     void fire() { raiseEvent(); }
 

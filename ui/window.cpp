@@ -11,7 +11,6 @@
 #include "ui/colors.h"
 #include "ui/form.h"
 #include "ui/keys.h"
-#include "ui/timer.h"
 
 namespace ui {
 
@@ -19,7 +18,7 @@ namespace {
 const QColor kMargin{0x16, 0x16, 0x1C};  // around a scene in full screen: quiet and dark
 }
 
-Window::Window(Form* form) : back(colors::red), form_(form)
+Window::Window(Form* form) : back(colors::buttonFace), form_(form)
 {
     installFullScreenKey();
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -125,9 +124,8 @@ void Window::focusFirstControl()
 void Window::retire()
 {
     form_ = nullptr;
-    for (auto& control : controls_)
-        if (auto* timer = dynamic_cast<Timer*>(control.get())) timer->setEnabled(false);
     hide();
+    for (auto& control : controls_) control->setEnabled(false);
     deleteLater();
 }
 

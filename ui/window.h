@@ -32,10 +32,11 @@ public:
     void restack();
     void applyTabOrder();
     void focusFirstControl();
-    // Cuts the window off its screen: timers stop, it hides, and it is deleted later.
+    // Cuts the window off its screen: it hides, every control is disabled (timers stop), and it
+    // is deleted later.
     void retire();
 
-    QColor back;
+    QColor back;  // the screen's colour, as its design gives it
     QImage picture;
 
 protected:

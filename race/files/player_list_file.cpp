@@ -6,19 +6,6 @@
 
 namespace entry {
 
-namespace {
-
-// Cut without splitting a surrogate pair.
-QString nameOfLength(QString name)
-{
-    if (name.size() <= kNameLength) return name;
-    name.truncate(kNameLength);
-    if (name.back().isHighSurrogate()) name.chop(1);
-    return name;
-}
-
-}  // namespace
-
 PlayerList playerListFromEntry(const PlayerList& entryRows)
 {
     PlayerList players = entryRows;
@@ -40,7 +27,7 @@ PlayerList readPlayerList(const QString& path)
     const auto line = [&lines](qsizetype index) { return index < lines.size() ? lines[index] : QString(); };
     PlayerList players;
     for (qsizetype i = 0; i < qsizetype(players.size()); ++i)
-        players[i] = {nameOfLength(line(2 * i)), line(2 * i + 1)};
+        players[i] = {line(2 * i), line(2 * i + 1)};
     return players;
 }
 

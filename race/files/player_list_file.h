@@ -8,9 +8,6 @@
 
 namespace entry {
 
-// The most characters a name box holds.
-inline constexpr qsizetype kNameLength = 10;
-
 struct PlayerFields {
     QString name;        // name box text; an empty name line means the player does not run
     QString runnerFile;  // runner file label caption: "None" or a full path
@@ -28,8 +25,7 @@ PlayerList playerListFromEntry(const PlayerList& entryRows);
 
 // The list a file holds, each line whole without its line end. Missing lines are empty; a
 // missing or unreadable file (too large for a player list, holding a NUL byte, or a link) reads
-// as all empty; one not in UTF-8 is read as Windows-1252. A name line is cut to what a name box
-// holds.
+// as all empty; one not in UTF-8 is read as Windows-1252.
 PlayerList readPlayerList(const QString& path);
 
 }  // namespace entry

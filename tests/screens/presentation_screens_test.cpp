@@ -33,7 +33,7 @@ class PresentationScreensTest : public QObject {
     QStringList warningFor(const char* picture) const
     {
         if (!missing || !picture) return {};
-        return {QString("tapdash: cannot load picture \"%1\": no such file").arg(picture)};
+        return {QString("%1: cannot load picture \"%2\": no such file").arg(QCoreApplication::applicationName(), picture)};
     }
 
     // Whether the screen shows its picture, or where it is missing the widget keeps its own red
@@ -63,8 +63,8 @@ private slots:
             QVERIFY2(splash().Caption() == "Welcome to" && splash().Timer1->Enabled()
                          && splash().Picture1->Picture() == ui::loadPicture("orvenspres.bmp").image, row);
             splashTicks(ticksBefore);
-            for (int key : {int('A'), 13, 32, ui::vk::Shift, 0}) splash().keyDown(key, 0);
-            for (int escape = 0; escape < escapes; ++escape) splash().keyDown(ui::vk::Escape, 3);
+            for (int key : {int('A'), 13, 32, ui::kKeyShift, 0}) splash().keyDown(key, 0);
+            for (int escape = 0; escape < escapes; ++escape) splash().keyDown(ui::kKeyEscape, 3);
             if (escapes < 0) splash().closeButton();
             if (ticksToEntry) {  // the product phase
                 QVERIFY2(splash().SplashCount == 5 && splash().Caption() == "Welcome to Orvens' Tapdash"
@@ -126,7 +126,7 @@ private slots:
             }
             for (int tick = 1; tick <= 5; ++tick) {
                 QVERIFY(f.Form4.isShown() && platform->programEnds == 0);
-                for (int key : {ui::vk::Escape, int('A'), 13}) f.Form4.keyDown(key, 0);
+                for (int key : {ui::kKeyEscape, int('A'), 13}) f.Form4.keyDown(key, 0);
                 f.Form4.Timer1->fire();
             }
             QVERIFY(!f.Form4.isLoaded() && platform->programEnds == 1);

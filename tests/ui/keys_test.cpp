@@ -17,7 +17,7 @@ struct KeyForm : ui::Form {
     ui::Ref<ui::TextBox> Text1{this};
     QList<QPair<int, int>> keyDowns;  // code, shift mask
 
-    void design(ui::Design& d) override { d.screen("Keys", 4500, 3000).textBox(Text1, "", 120, 600, 1215, 285).tab(0).disabled(); }
+    void design(ui::Design& d) override { d.screen("Keys", 4500, 3000).textBox(Text1, "", 120, 600, 1215, 285).disabled().tab(0); }
     void Form_KeyDown(int& KeyCode, int Shift) override { keyDowns.append({KeyCode, Shift}); }
 };
 

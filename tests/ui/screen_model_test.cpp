@@ -45,13 +45,13 @@ public:
 protected:
     void design(ui::Design& d) override
     {
-        d.screen("Model", 6000, 4500).programIcon();
+        d.screen("Model", 6000, 4500);
         d.button(Command1, "Go", 3000, 3000, 1215, 495).red().tab(1);
         d.timer(Timer1, 120, 120, 100).disabled();
         d.textBox(Text1, "typed", 3000, 2400, 1215, 285).maxLength(10).tab(0);
         // Stored first but numbered higher: element 2 is the one new elements copy.
-        d.label(Label2, 5, "five", 120, 2400, 900, 240).font(ui::plain("Times New Roman", 9.75)).fore(white);
-        d.label(Label2, 2, "two", 120, 1200, 1200, 300).font(ui::bold("Comic Sans MS", 12)).fore(yellow).back(blue)
+        d.label(Label2[5], "five", 120, 2400, 900, 240).font(ui::plain("Times New Roman", 9.75)).fore(white);
+        d.label(Label2[2], "two", 120, 1200, 1200, 300).font(ui::bold("Comic Sans MS", 12)).fore(yellow).back(blue)
             .rightAligned().fixedSize().border();
         d.label(Label1, "Designed", 120, 240, 900, 240).hidden();
     }
@@ -168,7 +168,7 @@ private slots:
         timer.event = [this] { ++ticks; };
         QTest::qWait(200);
         const int before = ticks;
-        timer.setEnabled(false);
+        static_cast<ui::Control&>(timer).setEnabled(false);  // as a screen's window stops it
         timer.setEnabled(true);
         const QDeadlineTimer intervalEnd(290);
         QTest::qWait(200);  // past the end of the interval that was running

@@ -1,5 +1,6 @@
 #include "ui/settings.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -8,10 +9,12 @@ namespace ui::settings {
 namespace {
 const QString kFullScreen = QStringLiteral("fullScreen");
 
+// APP/APP.conf in the config folder, APP being the application's name
 QString filePath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/tapdash/tapdash.conf");
+    const QString app = QCoreApplication::applicationName();
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' + app + u'/' + app
+           + QStringLiteral(".conf");
 }
 }  // namespace
 

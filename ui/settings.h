@@ -1,6 +1,7 @@
 #pragma once
 // The player's settings, kept in a small file in their config folder
-// ($XDG_CONFIG_HOME/tapdash/tapdash.conf). A missing or broken file gives the defaults.
+// ($XDG_CONFIG_HOME/APP/APP.conf, APP the application's name). A missing or broken file gives
+// the defaults.
 
 namespace ui::settings {
 

@@ -158,7 +158,8 @@ private slots:
         QCOMPARE(form.KeyDowns, 1);
 
         // A broken settings file means windowed.
-        QVERIFY(store(qEnvironmentVariable("XDG_CONFIG_HOME") + "/tapdash/tapdash.conf", "[General\nfullScreen=yes\n"));
+        const QString app = QCoreApplication::applicationName();
+        QVERIFY(store(qEnvironmentVariable("XDG_CONFIG_HOME") + '/' + app + '/' + app + ".conf", "[General\nfullScreen=yes\n"));
         QVERIFY(!ui::settings::fullScreen());
     }
 

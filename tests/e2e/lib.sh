@@ -56,7 +56,10 @@ e2e_wait_for()
 {
     local deadline=$(($(e2e_now_ms) + $1 * 1000))
     until "${@:3}"; do
-        [ -z "$e2e_game_pid" ] || e2e_game_alive || e2e_relaunch_refused || e2e_fail "$2: the game ended meanwhile"
+        if [ -n "$e2e_game_pid" ] && ! e2e_game_alive; then
+            "${@:3}" && break  # it came true as the game ended
+            e2e_relaunch_refused || e2e_fail "$2: the game ended meanwhile"
+        fi
         (($(e2e_now_ms) < deadline)) || e2e_fail "$2: not within $1 s"
         sleep 0.1
     done

@@ -31,7 +31,7 @@ public:
             runnerLeft_[lane.number] = 144;
         }
         // Strings moved in: assigning these literals to the strings trips a false -Wrestrict at -O3
-        captions_[race::Label13] = std::to_string(race::Lanes.size());
+        captions_[race::Label13] = std::to_string(race::kLanes.size());
         captions_[race::Label15] = std::string("5");
         open_ = true;
     }

@@ -33,10 +33,12 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
 
+# The benchmark programs are built too (not run), so a change that breaks them fails here.
 test:
-	@tools/install-deps.sh test
-	@$(call configure,$(TESTED),$(CMAKE_FLAGS) $(TEST_FLAGS))
+	@tools/install-deps.sh test && tools/install-deps.sh bench
+	@$(call configure,$(TESTED),$(CMAKE_FLAGS) $(TEST_FLAGS) -DTAPDASH_BENCH=ON)
 	@cmake --build $(TESTED) -j2
+	@cmake --build $(TESTED) -j2 --target bench_inputs
 	cd $(TESTED) && ctest --output-on-failure -j2
 	@$(call configure,$(SANITIZED),-DCMAKE_BUILD_TYPE=Debug -DTAPDASH_SANITIZE=ON $(TEST_FLAGS))
 	@cmake --build $(SANITIZED) -j2

@@ -2,11 +2,11 @@
 # `make bench`: the game's speed on this machine, each figure that depends on the machine held
 # against the floor program (bench_floor: one empty 634 x 455 window) measured in the same run.
 # Prints one table and keeps it, with the date and the machine, in bench/RESULTS.md.
-# Everything runs in a private X server and a scratch play folder (tests/e2e/lib.sh), so the
+# Everything runs in a private X server and a scratch play folder (tools/e2e_driver.sh), so the
 # player's own files are never touched.
 # Usage: bench/run.sh BUILD_DIR  (a release build in which the target bench_inputs is built)
-# shellcheck source=SCRIPTDIR/../tests/e2e/lib.sh
-source "$(dirname "$0")/../tests/e2e/lib.sh"
+# shellcheck source=SCRIPTDIR/../tools/e2e_driver.sh
+source "$(dirname "$0")/../tools/e2e_driver.sh"
 
 build=$(cd "$1" && pwd)
 results="$(cd "$(dirname "$0")" && pwd)/RESULTS.md"
@@ -58,7 +58,7 @@ retried()
     return 1
 }
 
-# started PROGRAM: waits for the program just started with e2e_launch to show a window (lib.sh
+# started PROGRAM: waits for the program just started with e2e_launch to show a window (e2e_driver.sh
 # starts it again when the X server refused it)
 started() { e2e_wait_for 20 "$(basename "$1") to show a window" shown; }
 shown() { [ -n "$(xdotool search --onlyvisible --pid "$e2e_game_pid" 2>/dev/null)" ]; }

@@ -7,8 +7,8 @@
 # TAPDASH_BUILD names another build folder, such as build-test).
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAPDASH_BUILD:-$root/build}
-# shellcheck source=SCRIPTDIR/../tests/e2e/lib.sh
-source "$root/tests/e2e/lib.sh"
+# shellcheck source=SCRIPTDIR/e2e_driver.sh
+source "$root/tools/e2e_driver.sh"
 
 target=${1:-$build/screenshots}
 if [ "$target" = docs ]; then shots="$e2e_scratch/shots"; else shots=$target; fi

@@ -1,6 +1,6 @@
 # shellcheck shell=bash disable=SC2034  # the variables are for the scripts that source this file
-# Drives the real game in a private X server, as a player would. Sourced by the end-to-end tests,
-# bench/run.sh and tools/screenshots.sh.
+# Drives the real game in a private X server, as a player would. Sourced by the end-to-end test
+# (tests/e2e), the benchmarks (bench/run.sh) and the README's pictures (tools/screenshots.sh).
 #
 # Windows are found by their exact caption. Positions are the designs' twips of a window's client
 # area (15 twips to a pixel). Input goes through XTEST (xdotool without --window) to the window
@@ -15,15 +15,13 @@ unset DISPLAY  # never the user's own screen: only the private server, once star
 e2e_scratch=$(mktemp -d "${TMPDIR:-/tmp}/tapdash-e2e.XXXXXX")
 e2e_play="$e2e_scratch/play"  # the game's working directory
 e2e_data="$e2e_scratch/data"  # the game's $XDG_DATA_HOME
-e2e_passed=0 e2e_keep="" e2e_xvfb_pid="" e2e_game_pid="" e2e_relaunched=0 e2e_shot_taken=""
+e2e_keep="" e2e_xvfb_pid="" e2e_game_pid="" e2e_relaunched=0 e2e_shot_taken=""
 e2e_game_status=""  # set by e2e_wait_exit
 win=""              # the window the last e2e_front or e2e_shown found
 e2e_screen=${e2e_screen:-1024x768x24}  # the X server's screen
 
 e2e_say() { printf 'e2e: %s\n' "$*"; }
 e2e_now_ms() { echo $(($(date +%s%N) / 1000000)); }
-e2e_pass() { e2e_passed=$((e2e_passed + 1)) && e2e_say "ok: $*"; }
-e2e_done() { echo "e2e: $e2e_passed passed, 0 failed"; }
 
 e2e_fail()
 {
@@ -32,12 +30,9 @@ e2e_fail()
         e2e_say "the screen at that moment: $e2e_scratch/failure.png"
     [ -s "$e2e_scratch/game.log" ] && printf -- "--- the game's output\n%s\n---\n" "$(cat "$e2e_scratch/game.log")"
     e2e_keep=1
-    echo "e2e: $e2e_passed passed, 1 failed (scratch folder kept: $e2e_scratch)"
+    e2e_say "scratch folder kept: $e2e_scratch"
     exit 1
 }
-
-# e2e_check WHAT CMD...: one named check
-e2e_check() { if "${@:2}"; then e2e_pass "$1"; else e2e_fail "$1"; fi; }
 
 e2e_cleanup()
 {
@@ -203,9 +198,6 @@ e2e_shows()
     for colour in "${@:5}"; do grep -qi " $colour " <<<"$pixels" || return 1; done
 }
 
-# e2e_looks WHAT LEFT TOP WIDTH HEIGHT COLOUR...: e2e_shows as a named check
-e2e_looks() { e2e_check "$1" e2e_shows "${@:2}"; }
-
 # ---- the screens ----
 
 # Layout of the player entry screen: a player's check box, name box and ".." button (twips)
@@ -213,11 +205,8 @@ e2e_check_box_at() { echo "5520 $((2640 + 360 * ($1 - 1))) 255 255"; }
 e2e_name_box_at() { echo "4200 $((2640 + 360 * ($1 - 1))) 1215 285"; }
 e2e_pick_button_at() { echo "5880 $((2640 + 360 * ($1 - 1))) 255 255"; }
 e2e_entry_play=(2760 4080 1455 495)
-e2e_entry_exit_game=(4200 4080 1455 495)
 e2e_entry_about=(5640 4080 975 495)
-e2e_results_same_players=(3840 2760 1935 375)
 e2e_results_exit=(3840 3120 855 375)
-e2e_results_new_players=(4680 3120 1095 375)
 e2e_credits_return=(3600 5160 2415 735)
 e2e_picker_name_box=(3120 2040 1695 285)
 e2e_picker_select=(3120 3960 1695 495)

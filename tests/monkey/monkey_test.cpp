@@ -165,16 +165,15 @@ private:
         return kPlayerKeys[2 * lane - (race.engine.laneStep(lane) == 1 ? 2 : 1)];
     }
 
-    // Printable text typed key by key, or pasted whole and cut to the box's length
+    // Printable text typed key by key, or a paste inserted whole and cut to the box's length
     void enter(ui::TextBox& box)
     {
-        const bool pasted = percent(35);
+        const bool pasted = percent(25);
         QString text;
-        for (int length = below(pasted ? 31 : 15); length > 0; --length) text += QChar(u' ' + below(95));
+        for (int length = below(15); length > 0; --length) text += QChar(u' ' + below(95));
         box.lineEdit()->setFocus();
-        if (pasted && percent(70)) text = oneOf(kPastes);
         if (!pasted && percent(30)) box.lineEdit()->selectAll();
-        pasted ? box.lineEdit()->insert(text) : QTest::keyClicks(box.lineEdit(), text);
+        pasted ? box.lineEdit()->insert(oneOf(kPastes)) : QTest::keyClicks(box.lineEdit(), text);
     }
 };
 

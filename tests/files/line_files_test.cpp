@@ -212,10 +212,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("stored");  // "|": a named pipe, never waited on
         QTest::addColumn<PlayerList>("players");
-        QTest::newRow("CR only") << QByteArray("Ann\rNone\r\r\rCy\r/c.rnx\r\r\r")
-                                 << PlayerList{{{"Ann", "None"}, {}, {"Cy", "/c.rnx"}, {}}};
-        QTest::newRow("LF, short, no final line end, a name longer than a name box kept whole")
-            << QByteArray("Ann Abcdefghi\nNone\n\n\nCy\n/c.rnx") << PlayerList{{{"Ann Abcdefghi", "None"}, {}, {"Cy", "/c.rnx"}, {}}};
+        QTest::newRow("CR, CRLF and LF mixed, short, no final line end, a name longer than a name box kept whole")
+            << QByteArray("Ann Abcdefghi\rNone\r\n\r\n\nCy\n/c.rnx") << PlayerList{{{"Ann Abcdefghi", "None"}, {}, {"Cy", "/c.rnx"}, {}}};
         QTest::newRow("Windows-1252") << QByteArray("Zo\xeb\r\n/r/\x80.rnx\r\n") << PlayerList{{{"Zoë", "/r/€.rnx"}, {}, {}, {}}};
         QTest::newRow("a pipe") << QByteArray("|") << PlayerList{};
     }

@@ -26,21 +26,17 @@ QImage imageOf(const QString& path, const char* expectedFormat)
 
 const QDir kAssets(ASSETS_SOURCE_DIR), kPlay(TAPDASH_PICTURES_DIR);
 
-// The default runner's colours are checked where the game cuts it in two (picture_test).
+// The default runner is checked where the game loads it and cuts it in two (picture_test): any
+// 50 x 25 picture of a yellow and a blue half will do.
 TEST(BuiltInPictures, AreTheGeneratorsOutputInTheirFormats)
 {
     for (const char* name : {"default_runner.gif", "tapdash.ico"})
         EXPECT_EQ(bytesOf(kAssets.filePath(name)), bytesOf(QDir(FRESH_ASSETS_DIR).filePath(name))) << name;
 
-    const QByteArray gif = bytesOf(kAssets.filePath("default_runner.gif")), ico = bytesOf(kAssets.filePath("tapdash.ico"));
-    ASSERT_TRUE(gif.size() > 13 + 768 && ico.size() > 22 + 40);
-    EXPECT_TRUE(gif.startsWith("GIF89a") && gif.back() == ';' && (quint8(gif[10]) & 0x87) == 0x87 && gif[11] == 0
-                && quint8(gif[13 + 768]) == 0x2c)
-        << "a 256-entry global colour table, background index 0, the image right after it";
-    EXPECT_EQ(imageOf(kAssets.filePath("default_runner.gif"), "gif").size(), QSize(50, 25));
-
-    EXPECT_TRUE(ico.left(9) == QByteArray("\0\0\1\0\1\0\x20\x20\0", 9) && ico[22 + 14] == 8)
-        << "one icon, 32 x 32, 256 colours, 8 bits per pixel";
+    const QByteArray ico = bytesOf(kAssets.filePath("tapdash.ico"));
+    ASSERT_GT(ico.size(), 22 + 40);
+    // One icon, 32 x 32, 256 colours, 8 bits per pixel
+    EXPECT_TRUE(ico.left(9) == QByteArray("\0\0\1\0\1\0\x20\x20\0", 9) && ico[22 + 14] == 8);
     const QImage icon = imageOf(kAssets.filePath("tapdash.ico"), "ico");
     EXPECT_TRUE(qAlpha(icon.pixel(0, 0)) == 0 && qAlpha(icon.pixel(16, 16)) == 255) << "rounded corners";
 }
@@ -50,8 +46,8 @@ TEST(BuiltInPictures, AreTheGeneratorsOutputInTheirFormats)
 TEST(PlayFolder, PicturesFitTheScreensAndTheLanes)
 {
     const QImage back = imageOf(kPlay.filePath("back.bmp"), "bmp");
-    EXPECT_TRUE(back.width() >= 634 && back.height() >= 455 && bytesOf(kPlay.filePath("back.bmp"))[28] == 24)
-        << "the race screen's size, 24 bits per pixel";
+    // The race screen's size, 24 bits per pixel
+    EXPECT_TRUE(back.width() >= 634 && back.height() >= 455 && bytesOf(kPlay.filePath("back.bmp"))[28] == 24);
     for (const char* splash : {"orvenspres.bmp", "tapdash.bmp"})
         EXPECT_EQ(imageOf(kPlay.filePath(splash), "bmp").size(), QSize(299, 213)) << splash;
 
@@ -63,12 +59,12 @@ TEST(PlayFolder, PicturesFitTheScreensAndTheLanes)
     const QStringList runners = kPlay.entryList({"*.rnx"});
     ASSERT_GE(runners.size(), 2);
     for (const QString& name : runners) {
+        SCOPED_TRACE(name.toStdString());
         const QImage strip = imageOf(kPlay.filePath(name), "bmp");
         const int frame = strip.width() / 2;
-        EXPECT_TRUE(strip.width() % 2 == 0 && frame <= 48 && strip.height() <= 43 && strip.pixel(0, 0) == lane)
-            << name.toStdString() << ": two frames that fit, in the lane's colour";
-        EXPECT_NE(strip.copy(0, 0, frame, strip.height()), strip.copy(frame, 0, frame, strip.height()))
-            << name.toStdString() << ": the two frames are the same";
+        // Two different frames that fit, in the lane's colour
+        EXPECT_TRUE(strip.width() % 2 == 0 && frame <= 48 && strip.height() <= 43 && strip.pixel(0, 0) == lane);
+        EXPECT_NE(strip.copy(0, 0, frame, strip.height()), strip.copy(frame, 0, frame, strip.height()));
     }
 }
 

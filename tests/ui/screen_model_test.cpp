@@ -98,7 +98,7 @@ private slots:
 
     // The scene scaled uniformly and centred, controls and fonts with it, positions in the screen's
     // units untouched; F11 switches back without reaching the screen. The display filled, and the
-    // choice kept for the next run, are seen in the real game (tests/e2e/full_screen.sh).
+    // choice kept for the next run, are seen in the real game (tests/e2e).
     void fullScreenScalesEveryControlAndF11SwitchesBack()
     {
         ModelForm form;

@@ -1,8 +1,8 @@
 // The screen lifecycle and control arrays, on a screen made for the test: array elements made at
-// run time, unload and reload back to the design with the screen's variables kept, and full
-// screen. Then screen timers on real time: a fresh interval on enabling, ticks dropped while a
-// message box is open, ticks caught up after the event loop was held up. Timings only ever bound
-// from one side, so a slow machine cannot fail them.
+// run time, unload (its timers stopped at once) and reload back to the design with the screen's
+// variables kept, and full screen. Then screen timers on real time: a fresh interval on enabling,
+// ticks dropped while a message box is open, ticks caught up after the event loop was held up.
+// Timings only ever bound from one side, so a slow machine cannot fail them.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -33,6 +33,7 @@ public:
     ui::Ref<ui::TextBox> Text1{this};
     ui::Array<ui::Label> Label2{this};
     ui::Ref<ui::Label> Label1{this};
+    ui::Ref<ui::Timer> Timer1{this};
 
     // The screen's variables
     int Loads = 0, Unloads = 0, KeyDowns = 0;
@@ -49,6 +50,7 @@ protected:
         d.label(Label2[2], "two", 120, 1200, 1200, 300).font(ui::bold("Comic Sans MS", 12)).fore(yellow).back(blue)
             .rightAligned().fixedSize().border();
         d.label(Label1, "Designed", 120, 240, 900, 240).hidden();
+        d.timer(Timer1, 0, 0, 1000);
     }
     void Form_Load() override { ++Loads; }
     void Form_KeyDown(int&, int) override { ++KeyDowns; }
@@ -90,8 +92,9 @@ private slots:
         QVERIFY(form.isShown());
         form.CancelUnload = false;
         QPointer<QWidget> old = form.window();
+        const ui::Timer& oldTimer = form.Timer1.get();
         form.unload();
-        QVERIFY(form.Unloads == 2 && !form.isLoaded() && old && !old->isVisible());
+        QVERIFY(form.Unloads == 2 && !form.isLoaded() && old && !old->isVisible() && !oldTimer.Enabled());
         // Reloads, back to the design, the screen's variables kept
         QVERIFY(form.Label1->Caption() == "Designed" && form.Loads == 2 && !form.isShown() && !form.Label2.exists(3));
     }

@@ -74,6 +74,9 @@ LoadedPicture decode(QFile& file)
         const QString why = reader.errorString();
         return {{}, why.isEmpty() ? QStringLiteral("not a readable picture") : why};
     }
+    // An opaque picture is kept at three bytes a pixel rather than four: the screens draw it
+    // unchanged, and a background shared by every screen takes 0.3 MiB less.
+    if (image.format() == QImage::Format_RGB32) image.convertTo(QImage::Format_RGB888);
     return {std::move(image), {}};
 }
 

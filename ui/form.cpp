@@ -34,7 +34,7 @@ void Form::show()
 
 void Form::hide()
 {
-    if (window_) window_->hide();
+    if (window_) window_->conceal();
 }
 
 void Form::unload()

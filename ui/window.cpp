@@ -121,6 +121,14 @@ void Window::focusFirstControl()
     else setFocus(Qt::ActiveWindowFocusReason);
 }
 
+void Window::conceal()
+{
+    hide();
+    // Later, as the event being handled may be one the native window is still delivering
+    QMetaObject::invokeMethod(
+        this, [this] { if (isHidden()) destroy(); }, Qt::QueuedConnection);
+}
+
 void Window::retire()
 {
     form_ = nullptr;

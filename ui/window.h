@@ -32,6 +32,9 @@ public:
     void restack();
     void applyTabOrder();
     void focusFirstControl();
+    // Hides the window and, once control is back in the event loop, gives up its native window
+    // and the window-sized picture behind it; showing it again makes both afresh.
+    void conceal();
     // Cuts the window off its screen: it hides, every control is disabled (timers stop), and it
     // is deleted later.
     void retire();

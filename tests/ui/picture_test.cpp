@@ -57,6 +57,9 @@ private slots:
         QCOMPARE(clip.GraphicCell(1).convertToFormat(QImage::Format_RGB32), filled(25, 25, ui::colors::blue));
         // Cut once: every press hands out the same cell, not a new copy of it
         QVERIFY(clip.GraphicCell(2).isNull() && clip.GraphicCell(1).constBits() == clip.GraphicCell(1).constBits());
+        // Decoded bitmaps are kept at three bytes a pixel; their cells come out the same.
+        clip.setPicture(QImage(":/assets/default_runner.gif").convertToFormat(QImage::Format_RGB888));
+        QCOMPARE(clip.GraphicCell(1), filled(25, 25, ui::colors::blue));
     }
 };
 

@@ -1,8 +1,9 @@
-// The screen lifecycle and control arrays, on a screen made for the test: array elements made at
-// run time, unload (its timers stopped at once) and reload back to the design with the screen's
-// variables kept, and full screen. Then screen timers on real time: a fresh interval on enabling,
-// ticks dropped while a message box is open, ticks caught up after the event loop was held up.
-// Timings only ever bound from one side, so a slow machine cannot fail them.
+// The screen lifecycle and control arrays, on a screen made for the test: a hidden screen giving
+// up its native window, array elements made at run time, unload (its timers stopped at once) and
+// reload back to the design with the screen's variables kept, and full screen. Then screen timers
+// on real time: a fresh interval on enabling, ticks dropped while a message box is open, ticks
+// caught up after the event loop was held up. Timings only ever bound from one side, so a slow
+// machine cannot fail them.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -77,6 +78,15 @@ private slots:
         ModelForm form;
         form.show();
         QVERIFY(form.Loads == 1 && form.window()->focusWidget() == form.Text1->lineEdit());  // first in tab order
+        // Hidden, the screen gives up its native window, and the window-sized picture behind it;
+        // shown again it has them made afresh, as it was.
+        form.Text1->setText("kept");
+        form.hide();
+        QCoreApplication::sendPostedEvents();
+        QVERIFY(!form.isShown() && !form.window()->windowHandle());
+        form.show();
+        QVERIFY(form.isShown() && form.window()->windowHandle() && form.Text1->Text() == "kept");
+        QVERIFY(form.window()->size() == QSize(400, 300) && form.window()->focusWidget() == form.Text1->lineEdit());
 
         // A new array element is a hidden copy of the lowest, element 2.
         form.Label2.load(3);

@@ -2,7 +2,10 @@
 BUILD ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: build play test deps bench clean install uninstall deb
+.PHONY: build play test check check-build deps bench clean install uninstall deb
+
+# Every core the machine has
+JOBS := $(shell nproc 2>/dev/null || echo 2)
 
 # configure DIR, FLAGS: cmake's output is shown only when it fails.
 configure = mkdir -p $(1) && cmake -S . -B $(1) -G Ninja $(2) >$(1)/configure.log 2>&1 || \
@@ -11,7 +14,7 @@ configure = mkdir -p $(1) && cmake -S . -B $(1) -G Ninja $(2) >$(1)/configure.lo
 # The game and everything `make install` puts in place.
 build: deps
 	@$(call configure,$(BUILD),$(CMAKE_FLAGS))
-	@cmake --build $(BUILD) -j2 --target install_inputs
+	@cmake --build $(BUILD) -j$(JOBS) --target install_inputs
 
 deps:
 	@tools/install-deps.sh play
@@ -19,7 +22,7 @@ deps:
 # Builds the game and its pictures only, never the tests.
 play: deps
 	@$(call configure,$(BUILD),$(CMAKE_FLAGS))
-	@cmake --build $(BUILD) -j2 --target tapdash play_folder
+	@cmake --build $(BUILD) -j$(JOBS) --target tapdash play_folder
 	cd $(BUILD)/play && ../tapdash
 
 # The whole suite twice: on the normal build, then on a build with AddressSanitizer and
@@ -34,21 +37,26 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
 
 # The benchmark programs are built too (not run), so a change that breaks them fails here.
-test:
-	@tools/install-deps.sh test && tools/install-deps.sh bench
-	@$(call configure,$(TESTED),$(CMAKE_FLAGS) $(TEST_FLAGS) -DTAPDASH_BENCH=ON)
-	@cmake --build $(TESTED) -j2
-	@cmake --build $(TESTED) -j2 --target bench_inputs
-	cd $(TESTED) && ctest --output-on-failure -j2
+test: check-build
+	cd $(TESTED) && ctest --output-on-failure -j$(JOBS)
 	@$(call configure,$(SANITIZED),-DCMAKE_BUILD_TYPE=Debug -DTAPDASH_SANITIZE=ON $(TEST_FLAGS))
-	@cmake --build $(SANITIZED) -j2
-	cd $(SANITIZED) && $(SANITIZER_ENV) ctest --output-on-failure -j2
+	@cmake --build $(SANITIZED) -j$(JOBS)
+	cd $(SANITIZED) && $(SANITIZER_ENV) ctest --output-on-failure -j$(JOBS)
+
+# The quick loop: the normal test build, then every test program but the end-to-end tests.
+check: check-build
+	cd $(TESTED) && ctest --output-on-failure -j$(JOBS) -LE e2e
+
+check-build:
+	@tools/install-deps.sh test && tools/install-deps.sh bench
+	@[ -f $(TESTED)/build.ninja ] || $(call configure,$(TESTED),$(CMAKE_FLAGS) $(TEST_FLAGS) -DTAPDASH_BENCH=ON)
+	@cmake --build $(TESTED) -j$(JOBS) --target all bench_inputs
 
 # The speed figures, on a release build of their own, as one table kept in bench/RESULTS.md.
 bench:
 	@tools/install-deps.sh bench
 	@$(call configure,build-bench,-DCMAKE_BUILD_TYPE=Release -DTAPDASH_BENCH=ON)
-	@cmake --build build-bench -j2 --target bench_inputs >build-bench/build.log 2>&1 || { cat build-bench/build.log; exit 1; }
+	@cmake --build build-bench -j$(JOBS) --target bench_inputs >build-bench/build.log 2>&1 || { cat build-bench/build.log; exit 1; }
 	@bench/run.sh build-bench
 
 # The Debian package, tapdash_VERSION_ARCH.deb in this folder, from a release build of its own
@@ -59,7 +67,7 @@ deb:
 	@export CXXFLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
 		LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" && \
 		$(call configure,build-deb,-DCMAKE_BUILD_TYPE=Release -DTAPDASH_DEBIAN_PACKAGE=ON)
-	@cmake --build build-deb -j2 --target install_inputs
+	@cmake --build build-deb -j$(JOBS) --target install_inputs
 	cd build-deb && cpack
 	mv build-deb/tapdash_*.deb .
 

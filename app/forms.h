@@ -5,18 +5,18 @@
 #include "entry/form6.h"
 #include "race/form1.h"
 #include "results/form3.h"
-#include "screens/form4.h"
-#include "screens/form5.h"
-#include "screens/form7.h"
+#include "presentation/form4.h"
+#include "presentation/form5.h"
+#include "presentation/form7.h"
 
 struct Forms {
     race::Form1 Form1;
     entry::Form2 Form2;
     results::Form3 Form3;
-    screens::Form4 Form4;
-    screens::Form5 Form5;
+    presentation::Form4 Form4;
+    presentation::Form5 Form5;
     entry::Form6 Form6;
-    screens::Form7 Form7;
+    presentation::Form7 Form7;
 };
 
 Forms& forms();

@@ -15,7 +15,7 @@ int main(int argc, char* argv[])
     if (commandLine.exitStatus) return *commandLine.exitStatus;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tapdash"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00.0051"));
+    QApplication::setApplicationVersion(QStringLiteral(TAPDASH_VERSION));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     // Screens are hidden and shown in turn; only the program's own end stops it.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -47,7 +47,7 @@ public:
     void setTimerEnabled(race::RaceTimer, bool) override {}
     void loadBackground(const std::string&) override {}
     void messageBox(const std::string&) override {}
-    bool yield() override { return open_; }
+    bool stillOpen() override { return open_; }
     void createResultLabel(race::ResultColumn, int) override {}
     void setResultCaption(race::ResultColumn, int, const std::string&) override {}
     float resultTop(race::ResultColumn, int) override { return 0; }

@@ -2,7 +2,7 @@
 
 #include "app/forms.h"
 #include "app/program.h"
-#include "race/files/player_list_file.h"
+#include "files/player_list_file.h"
 #include "ui/colors.h"
 #include "ui/platform.h"
 

@@ -3,7 +3,7 @@
 
 #include "app/forms.h"
 #include "app/program.h"
-#include "race/files/player_list_file.h"
+#include "files/player_list_file.h"
 #include "ui/platform.h"
 
 namespace entry {
@@ -28,11 +28,11 @@ void sayNobodyPlays()
 
 void Form2::Command1_Click()
 {
-    PlayerList rows;
+    files::PlayerList rows;
     for (int player = 1; player <= 4; ++player)
         rows[player - 1] = {nameBox(player)->Text(), Label11(player)->Caption()};
     // Without the file "Same Players" would later start some other race, so none starts now.
-    if (const auto failure = writePlayerList(QStringLiteral("temp.tmp"), playerListFromEntry(rows))) {
+    if (const auto failure = files::writePlayerList(QStringLiteral("temp.tmp"), files::playerListFromEntry(rows))) {
         ui::msgBox(QStringLiteral("The player list could not be saved to %1.").arg(*failure), kProgramTitle);
         return;
     }

@@ -122,7 +122,7 @@ void Form1::messageBox(const std::string& text) { ui::msgBox(toQt(text), kProgra
 // Pending key events are handled by the event loop between two clock ticks, so the tick needs
 // no nested event loop of its own (which could run this very timer's handler inside itself).
 // All that is left is to tell whether a key event ended the race meanwhile.
-bool Form1::yield() { return isLoaded(); }
+bool Form1::stillOpen() { return isLoaded(); }
 
 void Form1::createResultLabel(ResultColumn column, int n) { resultArray(column).load(n); }
 void Form1::setResultCaption(ResultColumn column, int n, const std::string& text)

@@ -55,7 +55,7 @@ private:
     void setTimerEnabled(RaceTimer, bool enabled) override;
     void loadBackground(const std::string& fileName) override;
     void messageBox(const std::string& text) override;
-    bool yield() override;
+    bool stillOpen() override;
     void createResultLabel(ResultColumn, int n) override;
     void setResultCaption(ResultColumn, int n, const std::string&) override;
     float resultTop(ResultColumn, int n) override;

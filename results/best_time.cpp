@@ -1,5 +1,5 @@
 #include "app/program.h"
-#include "race/files/best_time_file.h"
+#include "files/best_time_file.h"
 #include "results/form3.h"
 #include "ui/platform.h"
 
@@ -8,7 +8,7 @@ namespace results {
 namespace {
 
 // The record update's view of the results screen: row 1 is the winner.
-class ResultsBoard : public race::RecordBoard {
+class ResultsBoard : public files::RecordBoard {
 public:
     explicit ResultsBoard(Form3& screen) : screen_(screen) {}
 
@@ -31,7 +31,7 @@ private:
 void Form3::updateBestTime()
 {
     ResultsBoard board(*this);
-    race::updateBestTime(board);
+    files::updateBestTime(board);
 }
 
 }  // namespace results

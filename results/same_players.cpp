@@ -1,6 +1,6 @@
 // "Same Players": the race screen set up again from the player-list file the last "Play" wrote.
 #include "app/forms.h"
-#include "race/files/player_list_file.h"
+#include "files/player_list_file.h"
 #include "race/rules/caption_number.h"
 
 namespace results {
@@ -13,7 +13,7 @@ void Form3::Command3_Click()
 
     // A missing or short file reads as players with empty names, who do not run. A name comes
     // back as a name box would hold it.
-    const entry::PlayerList players = entry::readPlayerList(QStringLiteral("temp.tmp"));
+    const files::PlayerList players = files::readPlayerList(QStringLiteral("temp.tmp"));
     for (const race::Lane& lane : race::kLanes) {
         NameField = ui::TextBox::fitted(players[lane.number - 1].name, entry::kNameLength);
         FileField = players[lane.number - 1].runnerFile;

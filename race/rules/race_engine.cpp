@@ -108,7 +108,7 @@ void RaceEngine::Timer2_Timer()
 {
     // A key handled since the previous tick may have ended the race and closed the screen; the
     // tick must then leave no trace.
-    if (!screen_.yield()) return;
+    if (!screen_.stillOpen()) return;
     ++ClockTicks;
     screen_.setCaption(Label16, clockCaption(ClockTicks));
 }

@@ -42,9 +42,8 @@ public:
     virtual void messageBox(const std::string& text) = 0;
     // Asked at the start of every clock tick: false when the race screen is no longer loaded, a key
     // handled since the previous tick having ended the race, and the tick must then leave the
-    // screen alone. It need not run pending events: the Qt screen leaves them to its event loop,
-    // which handles them between ticks.
-    virtual bool yield() = 0;
+    // screen alone. Pending key events are handled between ticks by the event loop.
+    virtual bool stillOpen() = 0;
 
     // Results screen: label arrays Label1/Label6/Label7, element n >= 1 created as a hidden copy
     // of element 0 (loading the results screen, hidden, if it is not loaded). Top in twips.

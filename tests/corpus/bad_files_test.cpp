@@ -25,7 +25,7 @@ private slots:
     // stays whole, the half-written copy goes and the results screen says why.
     void noRoomForANewRecord()
     {
-        const QString record = race::bestTimeFilePath("C:\\Windows\\tapdash.ini");
+        const QString record = files::bestTimeFilePath("C:\\Windows\\tapdash.ini");
         QVERIFY(store(record, "Bo\r\n30.5\r\n"));
         forms().Form2.show();
         enter(1, "Ann");

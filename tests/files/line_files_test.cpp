@@ -1,6 +1,6 @@
 // The two line files: the best-time file with the record rule it keeps, and the player list.
-#include "race/files/best_time_file.h"
-#include "race/files/player_list_file.h"
+#include "files/best_time_file.h"
+#include "files/player_list_file.h"
 
 #include <QDir>
 #include <QLockFile>
@@ -32,11 +32,11 @@ struct Judged { QByteArray stored; QString time, holder; bool bad = false; };
 struct Trouble { QString folder, file; QByteArray before; QString locked; QFile::Permissions permissions; QStringList said; QByteArray after; };
 
 // The results screen of a race won in `winnerTime`, after the record update
-struct RecordedBoard : race::RecordBoard {
+struct RecordedBoard : files::RecordBoard {
     QString time, line;
     int newRecordShown = 0;
     QStringList messages;
-    explicit RecordedBoard(const QString& winnerTime) : time(winnerTime) { race::updateBestTime(*this); }
+    explicit RecordedBoard(const QString& winnerTime) : time(winnerTime) { files::updateBestTime(*this); }
     QString winnerName() override { return kWinner; }
     QString winnerTime() override { return time; }
     void showNewRecord() override { ++newRecordShown; }
@@ -50,7 +50,7 @@ struct RecordedBoard : race::RecordBoard {
 Q_DECLARE_METATYPE(Judged)
 Q_DECLARE_METATYPE(Trouble)
 
-using entry::PlayerList;
+using files::PlayerList;
 
 class LineFilesTest : public QObject {
     Q_OBJECT
@@ -66,16 +66,16 @@ private slots:
         const QTemporaryDir home;
         qputenv("XDG_DATA_HOME", "relative-data-home");
         qputenv("HOME", QFile::encodeName(home.path()));
-        QCOMPARE(race::bestTimeFilePath("C:\\Windows\\tapdash.ini"), home.filePath(".local/share/tapdash/tapdash.ini"));
+        QCOMPARE(files::bestTimeFilePath("C:\\Windows\\tapdash.ini"), home.filePath(".local/share/tapdash/tapdash.ini"));
         qunsetenv("HOME");
-        QCOMPARE(race::bestTimeFilePath("C:\\Windows\\tapdash.ini"), QString());
+        QCOMPARE(files::bestTimeFilePath("C:\\Windows\\tapdash.ini"), QString());
         QCOMPARE(RecordedBoard("20.4").said(),
                  (QStringList{"", "", "The best time cannot be kept: neither XDG_DATA_HOME nor HOME names a folder for it."}));
         QCOMPARE(RecordedBoard("20.4").said(), (QStringList{"", ""}));
         QVERIFY(!QFile::exists("relative-data-home"));
 
         qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()));
-        recordPath = race::bestTimeFilePath("C:\\Windows\\tapdash.ini");
+        recordPath = files::bestTimeFilePath("C:\\Windows\\tapdash.ini");
         QCOMPARE(recordPath, dataHome.filePath("tapdash/tapdash.ini"));
     }
     void init()
@@ -104,7 +104,7 @@ private slots:
         const auto& [stored, time, holder, bad] = judged;
         // stored through the other spelling of the design path, which must name the same file
         QVERIFY(stored.isNull()
-                || (store(race::bestTimeFilePath("C:\\windows\\tapdash.ini"), stored) && store(recordPath + ".bad", "an older bad file")));
+                || (store(files::bestTimeFilePath("C:\\windows\\tapdash.ini"), stored) && store(recordPath + ".bad", "an older bad file")));
         const bool beaten = holder.startsWith(kWinner);
         QCOMPARE(RecordedBoard(time).said(), (QStringList{"Best time so far is " + holder, beaten ? "New Record" : ""}));
         QCOMPARE(fileBytes(recordPath), beaten ? (kWinner + "\r\n" + time + "\r\n").toUtf8() : bad || stored.isNull() ? kDefault : stored);
@@ -201,7 +201,7 @@ private slots:
         }
         const PlayerList rows{
             {{" \"Bo\", Jr ", "None"}, {"Disabled", "/x/b.rnx"}, {"Zoë", "/p/c, \"y\".rnx"}, {"disabled", ""}}};
-        QVERIFY(!entry::writePlayerList(listPath, entry::playerListFromEntry(rows)));
+        QVERIFY(!files::writePlayerList(listPath, files::playerListFromEntry(rows)));
         QCOMPARE(fileBytes(listPath), " \"Bo\", Jr \r\nNone\r\n\r\n\r\nZoë\r\n/p/c, \"y\".rnx\r\ndisabled\r\n\r\n");
         QCOMPARE(QDir(listFolder.path()).entryList({"temp.tmp*"}), (QStringList{"temp.tmp", leftovers[1], leftovers[2]}));
     }
@@ -221,7 +221,7 @@ private slots:
     {
         QFETCH(QByteArray, stored);
         QVERIFY(stored == "|" ? mkfifo(QFile::encodeName(listPath).constData(), 0600) == 0 : store(listPath, stored));
-        QTEST(entry::readPlayerList(listPath), "players");
+        QTEST(files::readPlayerList(listPath), "players");
     }
 };
 

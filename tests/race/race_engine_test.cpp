@@ -32,7 +32,7 @@ protected:
     std::map<std::string, std::string> state;
     Log log;
     bool closed = false;
-    std::function<void()> duringYield;  // the next yield() runs it, as an event handled there
+    std::function<void()> meanwhile;  // the next stillOpen() runs it first, as an event handled between ticks
     RaceEngine engine{*this};
 
     // The race screen loaded as designed, with Ann in the one lane the race set-up names and shows
@@ -66,7 +66,7 @@ protected:
     void setTimerEnabled(RaceTimer timer, bool on) override { set("Timer" + std::to_string(timer) + ".Enabled", on ? "True" : "False"); }
     void loadBackground(const std::string& fileName) override { set("Form1.Picture", fileName); }
     void messageBox(const std::string& text) override { record("MsgBox " + text); }
-    bool yield() override { record("DoEvents"); if (duringYield) std::exchange(duringYield, {})(); return !closed; }
+    bool stillOpen() override { record("StillOpen"); if (meanwhile) std::exchange(meanwhile, {})(); return !closed; }
     void createResultLabel(ResultColumn column, int n) override  // a copy of element 0
     {
         record("Load " + name(column, n));
@@ -115,11 +115,11 @@ TEST_F(Race, AnyKeyDuringTheCountdownIsAFalseStartThenTheClockShowsTicksInTenths
                        "Timer1.Enabled = False", "Timer1.Enabled = True", "Label15.Caption = 4", "Label15.Caption = 3",
                        "Label15.Caption = 2", "Label15.Caption = 1"}));
     EXPECT_EQ(during([&] { countDown(1), tick(1); }), (Log{"Label15.Caption = 0", "Timer1.Enabled = False",
-                                                           "Timer2.Enabled = True", "DoEvents", "Label16.Caption = 0.1"}));
+                                                           "Timer2.Enabled = True", "StillOpen", "Label16.Caption = 0.1"}));
 }
 
-// Loading cuts every lane's strip into its two frames. The hundredth press, here taken while a
-// clock tick yields: the lane's row is made, the last finish ends the race, the clock keeps the
+// Loading cuts every lane's strip into its two frames. The hundredth press, here taken between two
+// clock ticks: the lane's row is made, the last finish ends the race, the clock keeps the
 // finishing time and the tick leaves the closed screen.
 TEST_F(Race, LoadSetsTheLanesUpAndTheHundredthPressOfTheLastLaneEndsTheRace)
 {
@@ -130,9 +130,9 @@ TEST_F(Race, LoadSetsTheLanesUpAndTheHundredthPressOfTheLastLaneEndsTheRace)
     countDown(5);
     tick(5);
     run(1, 99);
-    duringYield = [&] { press('O'); };
+    meanwhile = [&] { press('O'); };
     EXPECT_EQ(during([&] { engine.Timer2_Timer(); }),
-              (Log{"DoEvents", "Picture1(1).Cell = 1", "Picture1(1).Left = 544", "Label1.Caption = 100",
+              (Log{"StillOpen", "Picture1(1).Cell = 1", "Picture1(1).Left = 544", "Label1.Caption = 100",
                    "Load Form3.Label1(1)", "Load Form3.Label6(1)", "Load Form3.Label7(1)",
                    "Form3.Label1(1).Caption = Ann", "Form3.Label6(1).Caption = 1", "Form3.Label7(1).Caption = 0.5",
                    "Form3.Label1(1).Top = 3660", "Form3.Label6(1).Top = 3660", "Form3.Label7(1).Top = 3660",

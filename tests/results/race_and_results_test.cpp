@@ -1,7 +1,7 @@
 // The race screen on real widgets: its fixed window, a race run on key events through the window
 // system, and its close button. Then the results screen after races run by hand: its rows, the
 // best-time line, "New Players", and "Same Players" with a player list and without one. "Exit"
-// and the results' close button are met on the whole road (tests/screens); the race rules are
+// and the results' close button are met on the whole road (tests/presentation); the race rules are
 // tested on the engine (tests/race).
 #include <QImage>
 #include <QPointer>

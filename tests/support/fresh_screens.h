@@ -7,7 +7,7 @@
 #include <QFile>
 
 #include "app/forms.h"
-#include "race/files/best_time_file.h"
+#include "files/best_time_file.h"
 #include "recording_platform.h"
 #include "ui/fonts.h"
 
@@ -21,7 +21,7 @@ public:
         discardForms();
         runDeferred();
         QFile::remove(QStringLiteral("temp.tmp"));
-        QFile::remove(race::bestTimeFilePath(QStringLiteral("C:\\Windows\\tapdash.ini")));
+        QFile::remove(files::bestTimeFilePath(QStringLiteral("C:\\Windows\\tapdash.ini")));
         platform_.reset();
         return platform_.emplace();
     }

@@ -1,7 +1,7 @@
 // Pictures: the format comes from the content, a picture too large to hold is refused with its
 // size, the same bytes decode once and a strip cut in two gives its halves. Runner files that
 // cannot be used are refused by the race screen in tests/corpus; missing pictures are met by every
-// screen in tests/screens.
+// screen in tests/presentation.
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>

@@ -14,7 +14,7 @@
 #include <cstdio>
 #include <utility>
 
-namespace race {
+namespace files {
 
 namespace {
 
@@ -26,7 +26,7 @@ const BestTimeRecord kDefaultRecord{QStringLiteral("Zeblo"), QStringLiteral("99.
 constexpr int kStaleLockMs = 10'000;
 constexpr int kLockWaitMs = 15'000;
 
-std::optional<double> timeNumber(const QString& time) { return parseNumber(time.toStdString()); }
+std::optional<double> timeNumber(const QString& time) { return race::parseNumber(time.toStdString()); }
 
 std::optional<QString> writeRecord(const QString& path, const BestTimeRecord& record)
 {
@@ -141,4 +141,4 @@ void updateBestTime(RecordBoard& board)
     if (failure) board.messageBox(QStringLiteral("The best time could not be saved.\n") + *failure);
 }
 
-}  // namespace race
+}  // namespace files

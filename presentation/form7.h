@@ -2,7 +2,7 @@
 // The credits screen, opened from the entry screen and returning to it.
 #include "ui/design.h"
 
-namespace screens {
+namespace presentation {
 
 class Form7 : public ui::Form {
 public:
@@ -20,4 +20,4 @@ private:
     void Command1_Click();
 };
 
-}  // namespace screens
+}  // namespace presentation

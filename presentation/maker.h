@@ -2,8 +2,8 @@
 // The maker's web address, shown by the closing and the credits screens.
 #include <QString>
 
-namespace screens {
+namespace presentation {
 
 inline const QString kMakerAddress = QStringLiteral("www.tapdash.example");
 
-}  // namespace screens
+}  // namespace presentation

@@ -22,7 +22,7 @@
 
 namespace {
 
-screens::Form5& splash() { return forms().Form5; }
+presentation::Form5& splash() { return forms().Form5; }
 
 void splashTicks(int ticks)
 {

@@ -3,7 +3,7 @@
 // then the player entry screen.
 #include "ui/design.h"
 
-namespace screens {
+namespace presentation {
 
 class Form5 : public ui::Form {
 public:
@@ -25,4 +25,4 @@ private:
     void Timer1_Timer();
 };
 
-}  // namespace screens
+}  // namespace presentation

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-namespace race {
+namespace files {
 
 struct BestTimeRecord {
     QString name;  // line 1
@@ -42,4 +42,4 @@ public:
 // without a data folder (said once).
 void updateBestTime(RecordBoard& board);
 
-}  // namespace race
+}  // namespace files

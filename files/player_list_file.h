@@ -6,7 +6,7 @@
 #include <array>
 #include <optional>
 
-namespace entry {
+namespace files {
 
 struct PlayerFields {
     QString name;        // name box text; an empty name line means the player does not run
@@ -28,4 +28,4 @@ PlayerList playerListFromEntry(const PlayerList& entryRows);
 // as all empty; one not in UTF-8 is read as Windows-1252.
 PlayerList readPlayerList(const QString& path);
 
-}  // namespace entry
+}  // namespace files

@@ -1,11 +1,11 @@
-#include "screens/form5.h"
+#include "presentation/form5.h"
 
 #include "app/forms.h"
 #include "ui/colors.h"
 #include "ui/keys.h"
 #include "ui/picture.h"
 
-namespace screens {
+namespace presentation {
 
 using namespace ui::colors;
 
@@ -56,4 +56,4 @@ void Form5::onCloseButton()
     Timer1_Timer();
 }
 
-}  // namespace screens
+}  // namespace presentation

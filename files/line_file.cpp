@@ -14,7 +14,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace race {
+namespace files {
 
 namespace {
 
@@ -178,4 +178,4 @@ std::optional<QString> writeLineFile(const QString& path, const QStringList& lin
     return systemFailure(path, error);
 }
 
-}  // namespace race
+}  // namespace files

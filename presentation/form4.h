@@ -2,7 +2,7 @@
 // The closing screen: shows the maker for five seconds, then ends the program.
 #include "ui/design.h"
 
-namespace screens {
+namespace presentation {
 
 class Form4 : public ui::Form {
 public:
@@ -23,4 +23,4 @@ private:
     void Timer1_Timer();
 };
 
-}  // namespace screens
+}  // namespace presentation

@@ -1,10 +1,10 @@
-#include "screens/form7.h"
+#include "presentation/form7.h"
 
 #include "app/forms.h"
-#include "screens/maker.h"
+#include "presentation/maker.h"
 #include "ui/colors.h"
 
-namespace screens {
+namespace presentation {
 
 using namespace ui::colors;
 
@@ -35,4 +35,4 @@ void Form7::Command1_Click()
     forms().Form2.show();
 }
 
-}  // namespace screens
+}  // namespace presentation

@@ -4,7 +4,7 @@
 
 #include <QStringList>
 
-namespace entry {
+namespace files {
 
 PlayerList playerListFromEntry(const PlayerList& entryRows)
 {
@@ -18,12 +18,12 @@ std::optional<QString> writePlayerList(const QString& path, const PlayerList& pl
 {
     QStringList lines;
     for (const PlayerFields& player : players) lines << player.name << player.runnerFile;
-    return race::writeLineFile(path, lines);
+    return writeLineFile(path, lines);
 }
 
 PlayerList readPlayerList(const QString& path)
 {
-    const QStringList lines = race::readLineFile(path).value_or(QStringList{});
+    const QStringList lines = readLineFile(path).value_or(QStringList{});
     const auto line = [&lines](qsizetype index) { return index < lines.size() ? lines[index] : QString(); };
     PlayerList players;
     for (qsizetype i = 0; i < qsizetype(players.size()); ++i)
@@ -31,4 +31,4 @@ PlayerList readPlayerList(const QString& path)
     return players;
 }
 
-}  // namespace entry
+}  // namespace files

@@ -7,7 +7,7 @@
 
 #include <optional>
 
-namespace race {
+namespace files {
 
 // Anything larger was not written by this program and is refused without being read.
 inline constexpr qint64 kLineFileMaxBytes = 64 * 1024;
@@ -25,4 +25,4 @@ std::optional<QStringList> readLineFile(const QString& path, QString* openFailur
 // On failure returns a text naming the file and the reason.
 [[nodiscard]] std::optional<QString> writeLineFile(const QString& path, const QStringList& lines);
 
-}  // namespace race
+}  // namespace files

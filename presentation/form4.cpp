@@ -1,10 +1,10 @@
-#include "screens/form4.h"
+#include "presentation/form4.h"
 
-#include "screens/maker.h"
+#include "presentation/maker.h"
 #include "ui/colors.h"
 #include "ui/platform.h"
 
-namespace screens {
+namespace presentation {
 
 using namespace ui::colors;
 
@@ -43,4 +43,4 @@ void Form4::Timer1_Timer()
 // The screen is only ever up while the program ends; closing it just ends it sooner.
 void Form4::onCloseButton() { ui::platform().endProgram(); }
 
-}  // namespace screens
+}  // namespace presentation

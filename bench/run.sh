@@ -64,9 +64,17 @@ started() { e2e_wait_for 20 "$(basename "$1") to show a window" shown; }
 shown() { [ -n "$(xdotool search --onlyvisible --pid "$e2e_game_pid" 2>/dev/null)" ]; }
 
 median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-calc() { awk "BEGIN { printf \"$1\", $2 }"; }
-# met CONDITION: "yes" or "NO", the condition in awk's arithmetic
-met() { awk "BEGIN { print ($1) ? \"yes\" : \"NO\" }"; }
+# measured NAME...: each named variable holds a number, or the run fails naming the figure
+measured()
+{
+    local name
+    for name; do
+        [[ ${!name:-} =~ ^-?[0-9]+(\.[0-9]+)?$ ]] || e2e_fail "no figure for $name (got '${!name:-}')"
+    done
+}
+# calc FORMAT EXPRESSION and met CONDITION ("yes" or "NO") in awk's arithmetic, from measured figures
+calc() { awk "BEGIN { printf \"$1\", $2 }" || e2e_fail "cannot compute $2"; }
+met() { awk "BEGIN { print ($1) ? \"yes\" : \"NO\" }" || e2e_fail "cannot tell whether $1"; }
 
 load_at_start=$(cut -d' ' -f1-3 /proc/loadavg)
 e2e_screen=1920x1080x24  # the display full screen fills
@@ -91,6 +99,7 @@ e2e_run 49 p o w q
 e2e_finish p o w q
 game_rss=$(peak_rss_kb "$e2e_game_pid")
 game_own=$(own_kb "$e2e_game_pid")
+measured entry_cpu countdown_cpu game_rss game_own
 stop_program
 
 # ---- the same race in full screen (F11 in the countdown), a new choice forgotten after it ----
@@ -107,6 +116,7 @@ sleep 6.5  # the countdown (the clock e2e_countdown watches is elsewhere in full
 e2e_run 49 p o w q
 e2e_finish p o w q
 full_screen_rss=$(peak_rss_kb "$e2e_game_pid")
+measured full_screen_rss
 stop_program
 forget_settings
 
@@ -123,6 +133,7 @@ e2e_launch "$e2e_play" "$floor" --full-screen
 started "$floor" --full-screen
 sleep 1
 full_screen_floor_rss=$(peak_rss_kb "$e2e_game_pid")
+measured floor_cpu floor_rss floor_own full_screen_floor_rss
 stop_program
 
 # ---- start-up, game and floor in turns; the first run of each only warms the caches ----
@@ -141,25 +152,31 @@ for ((run = 0; run <= startup_runs; run++)); do
 done
 game_start=$(median "${game_starts[@]}")
 floor_start=$(median "${floor_starts[@]}")
+measured game_start floor_start
 
 # ---- the harnesses ----
 say "key handling: four-player races to 10,000 accepted presses"
 keys=$(retried timeout 180 "$build/bench/bench_key_latency") || e2e_fail "the key handling harness failed"
 read -r presses key_median key_p99 key_max floor_key_median floor_key_p99 key_rss <<<"$keys"
+measured presses key_median key_p99 key_max floor_key_median floor_key_p99 key_rss
 say "key handling with runners of 4096 x 4096 pixels: four-player races to 2,000 accepted presses"
 keys=$(retried timeout 300 "$build/bench/bench_key_latency" huge) || e2e_fail "the key handling harness failed"
 read -r huge_presses _ huge_key_p99 _ _ _ huge_rss <<<"$keys"
+measured huge_presses huge_key_p99 huge_rss
 say "key handling in full screen at $e2e_screen"
 keys=$(retried timeout 180 "$build/bench/bench_key_latency" --full-screen) ||
     e2e_fail "the key handling harness failed in full screen"
 forget_settings
 read -r _ full_key_median full_key_p99 full_key_max _ full_floor_key_p99 _ <<<"$keys"
+measured full_key_median full_key_p99 full_key_max full_floor_key_p99
 say "the race clock over a 30-second race"
 clock=$(retried timeout 90 "$build/bench/bench_clock_accuracy") || e2e_fail "the clock harness failed"
 read -r clock_wall clock_reading clock_error <<<"$clock"
+measured clock_wall clock_reading clock_error
 say "the race logic alone"
 engine=$("$build/bench/bench_engine") || e2e_fail "the race logic benchmark failed"
 read -r engine_keys engine_ticks <<<"$engine"
+measured engine_keys engine_ticks
 
 # ---- the table ----
 table="| Figure | Game | Floor | Ratio | Target | Met |
@@ -228,3 +245,4 @@ cpu_model=$(awk -F': ' '/^model name/ { print $2; exit }' /proc/cpuinfo)
     [ -z "$missed" ] || echo "$missed"
 } >"$results"
 say "kept in $results"
+[ -z "$missed" ]  # a missed target fails the run

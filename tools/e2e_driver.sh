@@ -25,6 +25,12 @@ e2e_now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
 e2e_fail()
 {
+    # Inside $(...) or a pipeline an exit would end that subshell alone: the script is told instead.
+    if [ "$BASHPID" != "$$" ]; then
+        printf '%s\n' "$*" >"$e2e_scratch/failed"
+        kill -USR1 $$
+        exit 1
+    fi
     e2e_say "FAILED: $*"
     [ -n "${DISPLAY:-}" ] && timeout 10 import -silent -window root "png:$e2e_scratch/failure.png" 2>/dev/null &&
         e2e_say "the screen at that moment: $e2e_scratch/failure.png"
@@ -44,6 +50,7 @@ e2e_cleanup()
 }
 trap e2e_cleanup EXIT
 trap 'e2e_fail "interrupted"' INT TERM
+trap 'e2e_fail "$(cat "$e2e_scratch/failed")"' USR1
 
 # e2e_wait_for SECONDS WHAT CMD...: polls CMD until it succeeds; fails when the deadline passes or
 # the game, once started, ends meanwhile (one the X server refused is started again)

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "ui/canvas.h"
 #include "ui/zoom.h"
 
 namespace ui {
@@ -9,6 +10,7 @@ namespace ui {
 Control::Control(QWidget* widget, Layer layer, double twipsPerUnit)
     : widget_(widget), layer_(layer), twipsPerUnit_(twipsPerUnit)
 {
+    setFont(font_);
 }
 
 void Control::setDesignedRect(int left, int top, int width, int height)
@@ -32,14 +34,16 @@ void Control::place()
 void Control::setFont(const FontSpec& spec)
 {
     font_ = spec;
-    if (widget_) widget_->setFont(makeFont(spec, zoomOf(widget_).factor));
+    if (!widget_) return;
+    widget_->setFont(makeFont(spec, zoomOf(widget_).factor));
+    if (auto* canvas = dynamic_cast<Canvas*>(widget_)) canvas->designedFont = makeFont(spec);
     place();
 }
 
 void Control::rezoom()
 {
-    if (font_) setFont(*font_);
-    else place();
+    followZoom();
+    setFont(font_);
 }
 
 void Control::setColors(QPalette::ColorRole textRole, const QColor& text, QPalette::ColorRole fillRole,

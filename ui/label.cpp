@@ -17,7 +17,6 @@ Label::Label(QWidget* parent, double twipsPerUnit)
     label_->setAttribute(Qt::WA_TransparentForMouseEvents);
     label_->setFocusPolicy(Qt::NoFocus);
     label_->setTextFormat(Qt::PlainText);
-    setFont({});
     restyle();
 }
 
@@ -48,12 +47,6 @@ void Label::restyle()
                                                               : Qt::AlignHCenter;
     // The text starts at the top of the box, also in a box taller than the text
     label_->setAlignment(horizontal | Qt::AlignTop);
-}
-
-void Label::rezoom()
-{
-    restyle();
-    Control::rezoom();
 }
 
 QRect Label::pixelRect(QRect box) const

@@ -38,10 +38,9 @@ public:
     // A hidden copy with the same look, for a new element of a control array
     std::unique_ptr<Label> cloneHidden(QWidget* parent) const;
 
-    void rezoom() override;
-
 protected:
     QRect pixelRect(QRect designedBox) const override;
+    void followZoom() override { restyle(); }
 
 private:
     void restyle();

@@ -23,8 +23,8 @@ public:
     PictureBox& disabled() { setEnabled(false); return *this; }
 
 private:
-    class Canvas;
-    Canvas* canvas_;
+    class Drawing;
+    Drawing* drawing_;
     QImage picture_;
 };
 

@@ -140,18 +140,15 @@ void Window::retire()
 void Window::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (zoom_.isIdentity()) {
-        painter.fillRect(rect(), back);
-        if (!picture.isNull()) painter.drawImage(0, 0, picture);
-        return;
-    }
     const QRect scene = zoom_.map(QRect(QPoint(), designedSize_));
+    painter.setClipRegion(QRegion(rect()).subtracted(scene));
     painter.fillRect(rect(), kMargin);
-    painter.fillRect(scene, back);
-    if (picture.isNull()) return;
     painter.setClipRect(scene);
+    painter.fillRect(scene, back);
+    // The scene in designed pixels
+    painter.setTransform(zoom_.transform());
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(QRectF(scene.topLeft(), QSizeF(picture.size()) * zoom_.factor), picture);
+    if (!picture.isNull()) painter.drawImage(QPointF(), picture);
 }
 
 void Window::keyPressEvent(QKeyEvent* event)

@@ -5,6 +5,8 @@
 // Everything is drawing code, so the same fonts give the same files on every run.
 #include "icons.h"
 
+#include "art/palette.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFont>
@@ -21,18 +23,14 @@
 
 namespace {
 
+using namespace art;
+
 constexpr QSize kScreenSize(640, 480);
 constexpr QSize kSplashSize(299, 213);
 constexpr QSize kFrameSize(48, 43);  // a runner box on the race screen; lanes are as tall
 constexpr std::array kLaneTops{96, 144, 192, 240};
 constexpr int kLaneLeft = 140;
 constexpr QRect kTrackArea(132, 90, 508, 199);
-// Runner frames share the lane colour, so a runner box disappears into its lane. Captions of every
-// screen stand on the lanes: yellow and white ones need them dark, black ones light, so the lanes
-// and their markings keep a middle brightness, as light as the yellow "Record" allows.
-constexpr QRgb kLaneColour = 0xffb05438;
-constexpr QRgb kLaneMarkColour = 0xff6a6a78;
-constexpr QRgb kLaneLineColour = 0xffd9b8a6;  // bright markings where no caption stands
 // The scoreboard under the track carries the results in blue and black, which read from afar only
 // on a light panel; the race screen's display covers it and its housing below.
 constexpr QRect kScoreboard(100, 284, 440, 68);
@@ -243,7 +241,7 @@ void drawTrack(QPainter& painter)
 void drawScoreboard(QPainter& painter)
 {
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor frame(0x1e, 0x2a, 0x33);
+    const QColor frame = scoreboardFrame();
     QLinearGradient face(0, kScoreboard.top(), 0, kScoreboard.bottom());
     face.setColorAt(0, QColor(0xb8, 0xc4, 0xd4));
     face.setColorAt(1, QColor(0xb4, 0xc0, 0xd0));

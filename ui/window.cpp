@@ -140,13 +140,20 @@ void Window::retire()
 void Window::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    drawBackdrop(painter);
+}
+
+void Window::drawBackdrop(QPainter& painter) const
+{
     const QRect scene = zoom_.map(QRect(QPoint(), designedSize_));
-    painter.setClipRegion(QRegion(rect()).subtracted(scene));
+    painter.save();
+    painter.setClipRegion(QRegion(rect()).subtracted(scene), Qt::IntersectClip);
     painter.fillRect(rect(), kMargin);
-    painter.setClipRect(scene);
+    painter.restore();
+    painter.setClipRect(scene, Qt::IntersectClip);
     painter.fillRect(scene, back);
     // The scene in designed pixels
-    painter.setTransform(zoom_.transform());
+    painter.setTransform(zoom_.transform(), true);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     if (!picture.isNull()) painter.drawImage(QPointF(), picture);
 }

@@ -41,6 +41,8 @@ public:
 
     QColor back;  // the screen's colour, as its design gives it
     QImage picture;
+    // What the window draws beneath its controls: the scene's colour and picture, the margin
+    void drawBackdrop(QPainter&) const;
 
 protected:
     void paintEvent(QPaintEvent*) override;

@@ -1,6 +1,7 @@
 #pragma once
 // The program's seven screens, one instance each, reached by name from every handler:
-// forms().Form3.Label5->setCaption(...).
+// forms().Form3.Label5->setCaption(...). The game's own pictures live as long as they do.
+#include "app/own_pictures.h"
 #include "entry/form2.h"
 #include "entry/form6.h"
 #include "race/form1.h"
@@ -10,6 +11,7 @@
 #include "presentation/form7.h"
 
 struct Forms {
+    OwnPictures pictures;
     race::Form1 Form1;
     entry::Form2 Form2;
     results::Form3 Form3;

@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "ui/canvas.h"
+#include "ui/drawn_pictures.h"
 
 namespace ui {
 
@@ -11,14 +12,13 @@ public:
     using Canvas::Canvas;
     QColor back = Qt::white;
     const QImage* picture = nullptr;
+    Scaling scaling = Scaling::Smooth;
 
 protected:
     void paint(QPainter& painter, QSizeF designed) override
     {
         painter.fillRect(QRectF(QPointF(), designed), back);
-        if (!picture || picture->isNull()) return;
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(QPointF(), *picture);
+        drawPicture(painter, *picture, scaling);
     }
 };
 
@@ -33,6 +33,13 @@ void PictureBox::setPicture(const QImage& picture)
 {
     picture_ = picture;
     drawing_->update();
+}
+
+PictureBox& PictureBox::pixelArt()
+{
+    drawing_->scaling = Scaling::PixelArt;
+    drawing_->update();
+    return *this;
 }
 
 PictureBox& PictureBox::back(const QColor& color)

@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include "ui/colors.h"
+#include "ui/drawn_pictures.h"
 #include "ui/form.h"
 #include "ui/keys.h"
 
@@ -137,9 +138,11 @@ void Window::retire()
     deleteLater();
 }
 
-void Window::paintEvent(QPaintEvent*)
+void Window::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
+    // Drawings see how little of them shows.
+    painter.setClipRect(event->rect());
     drawBackdrop(painter);
 }
 
@@ -154,8 +157,7 @@ void Window::drawBackdrop(QPainter& painter) const
     painter.fillRect(scene, back);
     // The scene in designed pixels
     painter.setTransform(zoom_.transform(), true);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    if (!picture.isNull()) painter.drawImage(QPointF(), picture);
+    drawPicture(painter, picture);
 }
 
 void Window::keyPressEvent(QKeyEvent* event)

@@ -14,6 +14,7 @@
 #include "fresh_screens.h"
 #include "play.h"
 #include "stderr_capture.h"
+#include "art/scenes.h"
 #include "ui/colors.h"
 #include "ui/keys.h"
 #include "ui/halo.h"
@@ -47,14 +48,33 @@ double shownContrast(QLabel* label, QWidget* window)
     return ui::captionContrast(ink, shown, label->palette().color(QPalette::WindowText).rgb());
 }
 
+// Two pictures of a size alike but for a rounding in a channel here and there
+bool alike(const QImage& a, const QImage& b)
+{
+    const QImage first = a.convertToFormat(QImage::Format_RGB32), second = b.convertToFormat(QImage::Format_RGB32);
+    if (first.size() != second.size()) return false;
+    for (int y = 0; y < first.height(); ++y)
+        for (int x = 0; x < first.width(); ++x)
+            for (int shift : {0, 8, 16})
+                if (std::abs(int(first.pixel(x, y) >> shift & 0xff) - int(second.pixel(x, y) >> shift & 0xff)) > 1) return false;
+    return true;
+}
+
+// The screen in full screen on a 1920 x 1080 display
+QWidget* fillDisplay(ui::Form& screen)
+{
+    ui::setFullScreen(true);
+    screen.window()->setGeometry(0, 0, 1920, 1080);
+    return screen.window();
+}
+
 // The screen's captions drawn over its picture under 4.5 : 1, in its window and in full screen on
 // a 1920 x 1080 display; every figure printed
 QStringList unreadableCaptions(ui::Form& screen)
 {
     QStringList unreadable;
     for (const bool full : {false, true}) {
-        ui::setFullScreen(full);
-        if (full) screen.window()->setGeometry(0, 0, 1920, 1080);
+        if (full) fillDisplay(screen);
         for (QLabel* label : screen.window()->findChildren<QLabel*>()) {
             if (!label->isVisible() || label->autoFillBackground() || label->text().isEmpty()) continue;
             const double ratio = shownContrast(label, screen.window());
@@ -199,6 +219,50 @@ private slots:
             if (missing) f.Form4.closeButton();
             QVERIFY(platform->programEnds == 1 && (missing ? f.Form4.EndCount == 0 : !f.Form4.isLoaded()));
         }
+    }
+
+    // In full screen on a 1920 x 1080 display the game's own background is drawn afresh at the
+    // zoomed size, pixel for pixel as the art drawn there, and a player's own back.bmp in its place
+    // is scaled smoothly from its pixels. Runners are pixel art: a zoomed runner box shows its
+    // picture's colours and its own, never a blend of them.
+    void ownPicturesDrawnAtTheZoomedSize()
+    {
+        const QRect laneNumbers(600, 96, 34, 187);  // designed pixels: no control of the entry screen there
+        for (const bool players : {false, true}) {
+            stage.reset();
+            QFile::remove("back.bmp");
+            QVERIFY(QFile::copy(TAPDASH_PICTURES_DIR "/back.bmp", "back.bmp"));
+            QImage back = ui::loadPicture("back.bmp").image;
+            if (players) {
+                back.invertPixels();
+                QVERIFY(back.save("back.bmp") && (back = ui::loadPicture("back.bmp").image) != QImage());
+            }
+            forms().Form2.show();
+            QWidget* window = fillDisplay(forms().Form2);
+            const ui::Zoom zoom = ui::zoomOf(window);
+            QImage expected(window->size(), QImage::Format_RGB32);
+            QPainter painter(&expected);
+            painter.setTransform(zoom.transform());
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            players ? painter.drawImage(0, 0, back) : art::scenes()[0].draw(painter);
+            painter.end();
+            const QRect shown = zoom.map(laneNumbers);
+            QVERIFY2(alike(window->grab(shown).toImage(), expected.copy(shown)), players ? "a player's" : "the game's own");
+        }
+        forms().Form2.Label11(1)->setCaption(workPath("sprinter.rnx"));
+        enter(1, "Ann");
+        forms().Form2.Command1->click();
+        QWidget* box = forms().Form1.Picture1(1)->widget();
+        fillDisplay(forms().Form1);
+        QSet<QRgb> allowed{ui::colors::red.rgb()};
+        const QImage cell = forms().Form1.PictureClip1(1)->GraphicCell(0).convertToFormat(QImage::Format_RGB32);
+        for (int y = 0; y < cell.height(); ++y)
+            for (int x = 0; x < cell.width(); ++x) allowed << cell.pixel(x, y);
+        const QImage shown = box->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QVERIFY(shown.width() > cell.width() * 2);
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x) QVERIFY2(allowed.contains(shown.pixel(x, y)), qPrintable(QString("%1,%2").arg(x).arg(y)));
+        ui::setFullScreen(false);
     }
 };
 

@@ -3,7 +3,7 @@
 #include <QWidget>
 
 #include "ui/canvas.h"
-#include "ui/zoom.h"
+#include "ui/window.h"
 
 namespace ui {
 
@@ -28,7 +28,16 @@ void Control::place()
     const double t = twipsPerUnit_;
     const QRect box(twipsToPixels(left_ * t), twipsToPixels(top_ * t), twipsToPixels(width_ * t),
                     twipsToPixels(height_ * t));
-    widget_->setGeometry(pixelRect(zoomOf(widget_).map(box)));
+    const QRect rect = pixelRect(zoomOf(widget_).map(box));
+    widget_->setGeometry(rect);
+    // Nothing of a control shows past the scene's edges: in full screen the margin stays clear.
+    const auto* screen = dynamic_cast<const Window*>(widget_->parentWidget());
+    if (screen && !screen->scene().contains(rect)) {
+        const QRect shown = screen->scene().intersected(rect).translated(-rect.topLeft());
+        widget_->setMask(shown.isEmpty() ? QRect(-1, -1, 1, 1) : shown);  // an empty mask would be none
+    } else if (!widget_->mask().isEmpty()) {
+        widget_->clearMask();
+    }
 }
 
 void Control::setFont(const FontSpec& spec)

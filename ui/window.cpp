@@ -148,13 +148,12 @@ void Window::paintEvent(QPaintEvent* event)
 
 void Window::drawBackdrop(QPainter& painter) const
 {
-    const QRect scene = zoom_.map(QRect(QPoint(), designedSize_));
     painter.save();
-    painter.setClipRegion(QRegion(rect()).subtracted(scene), Qt::IntersectClip);
+    painter.setClipRegion(QRegion(rect()).subtracted(scene()), Qt::IntersectClip);
     painter.fillRect(rect(), kMargin);
     painter.restore();
-    painter.setClipRect(scene, Qt::IntersectClip);
-    painter.fillRect(scene, back);
+    painter.setClipRect(scene(), Qt::IntersectClip);
+    painter.fillRect(scene(), back);
     // The scene in designed pixels
     painter.setTransform(zoom_.transform(), true);
     drawPicture(painter, picture);

@@ -24,6 +24,8 @@ public:
     // Shows the window in the game's mode: at its designed size, or filling its display
     void present();
     Zoom zoom() const { return zoom_; }
+    // Where the designed scene lies in the window; in full screen a margin surrounds it.
+    QRect scene() const { return zoom_.map(QRect(QPoint(), designedSize_)); }
 
     // Controls adopted after the design was finished (new array elements) are restacked at once.
     void adopt(std::unique_ptr<Control>);

@@ -1,5 +1,8 @@
 #include "art/scenes.h"
 
+#include <map>
+#include <utility>
+
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
@@ -242,21 +245,23 @@ QImage Scene::render() const
 
 const Scene* sceneOf(const QImage& picture)
 {
-    // Pixels compared by a hash of their colours, whatever format holds them
+    // The bytes of the pixels, row by row, in the picture's own format
     const auto pixelHash = [](const QImage& image) {
-        const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+        const auto rowBytes = size_t(image.width()) * size_t(image.depth()) / 8;
         size_t hash = 0;
-        for (int y = 0; y < rgb.height(); ++y) hash = qHashBits(rgb.constScanLine(y), size_t(rgb.width()) * 4, hash);
+        for (int y = 0; y < image.height(); ++y) hash = qHashBits(image.constScanLine(y), rowBytes, hash);
         return hash;
     };
-    static const std::array<size_t, 3> drawn = [&pixelHash] {
-        std::array<size_t, 3> hashes{};
-        for (size_t i = 0; i < hashes.size(); ++i) hashes[i] = pixelHash(scenes()[i].render());
-        return hashes;
-    }();
-    if (picture.hasAlphaChannel()) return nullptr;
-    for (size_t i = 0; i < drawn.size(); ++i)
-        if (picture.size() == scenes()[i].size && pixelHash(picture) == drawn[i]) return &scenes()[i];
+    // Each scene's, drawn at its own size, in each format asked about: a picture is never copied.
+    static std::map<std::pair<const Scene*, QImage::Format>, size_t> drawn;
+    // The play folder's pictures are 24-bit bitmaps, read in one of these.
+    if (picture.format() != QImage::Format_RGB888 && picture.format() != QImage::Format_RGB32) return nullptr;
+    for (const Scene& scene : scenes()) {
+        if (scene.size != picture.size()) continue;
+        const auto key = std::pair(&scene, picture.format());
+        if (!drawn.contains(key)) drawn[key] = pixelHash(scene.render().convertToFormat(picture.format()));
+        if (pixelHash(picture) == drawn[key]) return &scene;
+    }
     return nullptr;
 }
 

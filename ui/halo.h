@@ -14,15 +14,16 @@ inline constexpr double kReadableContrast = 4.5;
 // The WCAG contrast ratio of two colours, from 1 to 21
 double contrastRatio(QRgb, QRgb);
 
-// A label's caption alone, drawn where the label draws it: its glyphs' coverage is the alpha
+// A label's caption alone, drawn where the label draws it: its glyphs' coverage, as an alpha map
+// (QImage::Format_Alpha8) of the label's size
 QImage glyphsOf(const QLabel&);
 
-// The contrast of glyphs of a colour over a backdrop of their size: the ratio that 90 % of the
-// pixels within 2 px of a glyph (and no glyph themselves) reach
+// The contrast of glyphs (an alpha map) of a colour over a backdrop of their size: the ratio, to
+// a hundredth, that 90 % of the pixels within 2 px of a glyph (and no glyph themselves) reach
 double captionContrast(const QImage& glyphs, const QImage& backdrop, QRgb colour);
 
-// The halo around the glyphs: opaque within `radius` pixels of any glyph pixel, then fading over
-// one pixel
+// The halo around the glyphs (an alpha map): opaque within `radius` pixels of any glyph pixel,
+// then fading over one pixel; only the part it covers, at its offset()
 QImage haloAround(const QImage& glyphs, const QColor&, double radius);
 
 }  // namespace ui

@@ -31,7 +31,7 @@ protected:
             const auto look = std::tuple(text(), geometry(), font(), palette().color(QPalette::WindowText).rgb(),
                                          halo.rgb(), screen->picture.cacheKey(), screen->back.rgb(), screen->zoom());
             if (look != haloFor_) haloImage_ = haloOver(*screen), haloFor_ = look;
-            if (!haloImage_.isNull()) QPainter(this).drawImage(0, 0, haloImage_);
+            if (!haloImage_.isNull()) QPainter(this).drawImage(haloImage_.offset(), haloImage_);
         }
         QLabel::paintEvent(event);
     }
@@ -40,14 +40,18 @@ private:
     QImage haloOver(const Window& screen) const
     {
         const QImage glyphs = glyphsOf(*this);
+        if (readable(glyphs, screen)) return {};
+        return haloAround(glyphs, halo, kHaloWidth * screen.zoom().factor);
+    }
+
+    bool readable(const QImage& glyphs, const Window& screen) const
+    {
         QImage backdrop(size(), QImage::Format_RGB32);
         QPainter painter(&backdrop);
         painter.translate(-geometry().topLeft());
         screen.drawBackdrop(painter);
         painter.end();
-        if (captionContrast(glyphs, backdrop, palette().color(QPalette::WindowText).rgb()) >= kReadableContrast)
-            return {};
-        return haloAround(glyphs, halo, kHaloWidth * screen.zoom().factor);
+        return captionContrast(glyphs, backdrop, palette().color(QPalette::WindowText).rgb()) >= kReadableContrast;
     }
 
     QImage haloImage_;

@@ -45,7 +45,8 @@ double shownContrast(QLabel* label, QWidget* window)
         painter.fillRect(frame, Qt::black);
     painter.end();
     const QImage shown = window->grab(area).toImage().convertToFormat(QImage::Format_RGB32);
-    return ui::captionContrast(ink, shown, label->palette().color(QPalette::WindowText).rgb());
+    return ui::captionContrast(ink.convertToFormat(QImage::Format_Alpha8), shown,
+                               label->palette().color(QPalette::WindowText).rgb());
 }
 
 // Two pictures of a size alike but for a rounding in a channel here and there

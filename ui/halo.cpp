@@ -85,9 +85,10 @@ double captionContrast(const QImage& glyphs, const QImage& backdrop, QRgb colour
             ++ring;
         }
     }
+    if (ring == 0) return 21;  // no glyphs
     // The ratio 90 % of the ring reach
     for (int hundredths = 0, below = 0;; below += ratios[hundredths++])
-        if (below + ratios[hundredths] > ring / 10) return ring ? hundredths / 100.0 : 21;
+        if (below + ratios[hundredths] > ring / 10) return hundredths / 100.0;
 }
 
 QImage haloAround(const QImage& glyphs, const QColor& colour, double radius)

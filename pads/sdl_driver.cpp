@@ -24,7 +24,7 @@ namespace pads {
 namespace {
 
 constexpr int kHotplugMs = 500;  // how soon a pad plugged in or out is noticed
-constexpr int kPollMs = 4;       // how often a pad without a device file is read
+constexpr int kPollMs = 8;       // how often a pad without a device file is read
 // Events handled at one go: the rest wait until the event loop has run, so that a flood of them
 // never holds up the screen's painting and timers.
 constexpr int kBatch = 32;

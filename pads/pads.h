@@ -6,6 +6,7 @@
 // The pads are read through SDL2's game controller API, in a module of its own that is loaded
 // only once the device folder holds a device the program may read (the desktop lets its user
 // read pads, not keyboards and mice). Until then the pads cost nothing but a watch on that folder.
+// One per process: the pads share SDL's one event queue.
 #include <bitset>
 #include <memory>
 
@@ -14,7 +15,7 @@
 
 #include "pads/driver.h"
 
-class QFileSystemWatcher;
+class QSocketNotifier;
 
 namespace pads {
 
@@ -42,11 +43,12 @@ signals:
 
 private:
     void lookForDevices();
+    void stopWatching();
     void padConnected(int pad, bool connected) override;
     void padPressed(int pad, Button button) override { emit pressed(pad, button); }
 
     QString module_, deviceFolder_;
-    std::unique_ptr<QFileSystemWatcher> watch_;
+    QSocketNotifier* watch_ = nullptr;  // on the device folder; a child, gone with this
     std::unique_ptr<Driver> driver_;
     bool tried_ = false;
     std::bitset<kPads> connected_;

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <memory>
 
 #include <SDL2/SDL.h>
 #include <fcntl.h>
@@ -44,7 +43,7 @@ struct Pad {
     SDL_GameController* controller = nullptr;
     SDL_JoystickID id = -1;
     int deviceFile = -1;
-    std::unique_ptr<QSocketNotifier> doorbell;
+    QSocketNotifier* doorbell = nullptr;
 };
 
 class SdlDriver : public Driver {
@@ -92,8 +91,8 @@ private:
     void handle(const SDL_Event& event)
     {
         switch (event.type) {
-        case SDL_CONTROLLERDEVICEADDED: connect(event.cdevice.which); break;
-        case SDL_CONTROLLERDEVICEREMOVED: disconnect(event.cdevice.which); break;
+        case SDL_CONTROLLERDEVICEADDED: plugIn(event.cdevice.which); break;
+        case SDL_CONTROLLERDEVICEREMOVED: unplug(event.cdevice.which); break;
         case SDL_CONTROLLERBUTTONDOWN:
             if (const int number = numberOf(event.cbutton.which)) listener_.padPressed(number, buttonOf(event.cbutton.button));
             break;
@@ -103,7 +102,7 @@ private:
 
     // A pad is given the lowest free number; a fifth one is left alone. SDL reads a pad's state
     // as it opens it, so a button already held then is no press.
-    void connect(int deviceIndex)
+    void plugIn(int deviceIndex)
     {
         const auto free = std::find_if(pads_.begin(), pads_.end(), [](const Pad& pad) { return !pad.controller; });
         if (free == pads_.end()) return;
@@ -120,15 +119,14 @@ private:
         const char* deviceFile = SDL_GameControllerPath(controller);
         pad.deviceFile = deviceFile ? ::open(deviceFile, O_RDONLY | O_NONBLOCK | O_CLOEXEC) : -1;
         if (pad.deviceFile >= 0) {
-            pad.doorbell = std::make_unique<QSocketNotifier>(pad.deviceFile, QSocketNotifier::Read);
-            QSocketNotifier* doorbell = pad.doorbell.get();
+            QSocketNotifier* doorbell = pad.doorbell = new QSocketNotifier(pad.deviceFile, QSocketNotifier::Read, &doorbells_);
             QObject::connect(doorbell, &QSocketNotifier::activated, doorbell, [this, doorbell] { answer(*doorbell); });
         }
         pollWhileNeeded();
         listener_.padConnected(int(free - pads_.begin()) + 1, true);
     }
 
-    void disconnect(SDL_JoystickID id)
+    void unplug(SDL_JoystickID id)
     {
         const int number = numberOf(id);
         if (!number) return;
@@ -140,7 +138,11 @@ private:
     void release(Pad& pad)
     {
         SDL_GameControllerClose(pad.controller);
-        pad.doorbell.reset();
+        // Its doorbell may be what rang for this very unplugging: it goes once that is over.
+        if (pad.doorbell) {
+            pad.doorbell->setEnabled(false);
+            pad.doorbell->deleteLater();
+        }
         if (pad.deviceFile >= 0) ::close(pad.deviceFile);
         pad = Pad{};
     }
@@ -164,6 +166,7 @@ private:
 
     Listener& listener_;
     std::array<Pad, kPads> pads_;
+    QObject doorbells_;  // owns them, to the end
     QTimer hotplug_, poll_, more_;
 };
 

@@ -159,8 +159,9 @@ private slots:
     void startingOnlyWhenAPadMayBeThere()
     {
         cleanup();
-        QTemporaryDir devices;
-        QVERIFY(QFile(devices.filePath("event1")).open(QIODevice::WriteOnly));
+        QTemporaryDir scratch;
+        const QDir devices(scratch.filePath("input"));
+        QVERIFY(devices.mkpath(".") && QFile(devices.filePath("event1")).open(QIODevice::WriteOnly));
         QFile::setPermissions(devices.filePath("event1"), {});
         pads::Pads waiting(TAPDASH_PADS_MODULE, devices.path());
         {

@@ -27,6 +27,9 @@ int main(int argc, char* argv[])
     // Otherwise the mode stored by the last run applies when the first screen shows.
     if (commandLine.fullScreen) ui::setFullScreen(true);
 
+    ui::SteadyClock clock;
+    ui::Stage stage{clock};
+    makeForms(stage);
     forms().Form5.show();
     const int status = QApplication::exec();
     discardForms();

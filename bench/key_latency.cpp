@@ -110,7 +110,7 @@ long residentKb()
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    setUpLikeTheGame();
+    const LikeTheGame setUp;
     const bool huge = argc > 1 && qstrcmp(argv[1], "huge") == 0;
     const QString runnerFile = huge ? writeHugeRunner() : QStringLiteral("None");
     const size_t presses = huge ? kAcceptedPressesHuge : kAcceptedPresses;
@@ -132,7 +132,7 @@ int main(int argc, char* argv[])
     Latencies game, floorPresses;
     while (game.count() < presses) {
         race::Form1& race = startFourPlayerRace(runnerFile);
-        for (int tick = 0; tick < 5; ++tick) race.Timer1->fire();  // the countdown, without its wait
+        for (int tick = 0; tick < 5; ++tick) race.engine.Timer1_Timer();  // the countdown, without its wait
         QWindow* window = race.window()->windowHandle();
         for (int press = 0; press < kPressesPerRace && race.isLoaded(); ++press) {
             const Qt::Key key = laneKeys[press % 4][press / 4 % 2];
@@ -155,6 +155,5 @@ int main(int argc, char* argv[])
     const double max = game.percentileMs(1);
     std::printf("%zu %.3f %.3f %.3f %.3f %.3f %ld\n", game.count(), game.percentileMs(0.5), game.percentileMs(0.99),
                 max, floorPresses.percentileMs(0.5), floorPresses.percentileMs(0.99), residentKb());
-    discardForms();
     return 0;
 }

@@ -58,6 +58,9 @@ int main(int argc, char* argv[])
     // Otherwise the mode stored by the last run applies when the first screen shows.
     if (commandLine.fullScreen) ui::setFullScreen(true);
 
+    ui::SteadyClock clock;
+    ui::Stage stage{clock};
+    makeForms(stage);
     // The pads' module lies beside the program. They are looked for once the first screen is
     // drawn: loading SDL takes longer than drawing it, and no screen before the entry screen
     // listens to a pad.

@@ -167,7 +167,7 @@ long residentKb()
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    setUpLikeTheGame();
+    const LikeTheGame setUp;
     const bool huge = argc > 1 && qstrcmp(argv[1], "huge") == 0;
     const QString runnerFile = huge ? writeHugeRunner() : QStringLiteral("None");
     const size_t presses = huge ? kAcceptedPressesHuge : kAcceptedPresses;
@@ -191,7 +191,7 @@ int main(int argc, char* argv[])
     Latencies game, floorPresses;
     while (game.count() < presses) {
         race::Form1& race = startFourPlayerRace(runnerFile);
-        for (int tick = 0; tick < 5; ++tick) race.Timer1->fire();  // the countdown, without its wait
+        for (int tick = 0; tick < 5; ++tick) race.engine.Timer1_Timer();  // the countdown, without its wait
         QWindow* window = race.window()->windowHandle();
         const auto press = [&](int lane, int button, bool down) {
             if (padPlayers) padPlayers->press(lane, button, down);
@@ -227,6 +227,5 @@ int main(int argc, char* argv[])
         std::printf(" %.2f %.2f", withPads, cpuPercentWaiting(3000));
     }
     std::printf("\n");
-    discardForms();
     return 0;
 }

@@ -78,7 +78,7 @@ private slots:
         VirtualPad& one = plugIn();
         plugIn(), plugIn(), plugIn();
         QVERIFY(marked(1) && marked(2) && marked(3) && marked(4));
-        play({"Ann", "Bo", "Cy", "Di"}), countDown();
+        play({"Ann", "Bo", "Cy", "Di"}), countDown(stage.clock());
         press(one, kSecond), press(one, kFirst), press(one, kFirst);  // out of turn, in turn, again
         forms().Form1.keyDown('O', 0);                                // lane 1's second key
         QCOMPARE(counter(1), "2");
@@ -99,7 +99,7 @@ private slots:
     {
         VirtualPad& one = plugIn();
         play({"Ann", "Bo"});
-        forms().Form1.Timer1->fire();
+        stage.clock().advance(1000);
         VirtualPad& two = plugged.emplace_back();
         two.hold(kFirst, true);
         pads->pump();
@@ -110,7 +110,7 @@ private slots:
         QVERIFY(platform->messages.isEmpty());
         press(two, kFirst);
         QCOMPARE(platform->messages, QStringList{"Oi don't cheat"});
-        forms().Form1.Timer1->fire();
+        stage.clock().advance(1000);
 
         ui::setPlatform(nullptr);  // a real message box, closed by A from inside its own loop
         bool stuck = false;
@@ -129,7 +129,7 @@ private slots:
     {
         plugIn();
         VirtualPad& two = plugIn();
-        play({"Ann", "Bo"}), countDown();
+        play({"Ann", "Bo"}), countDown(stage.clock());
         press(two, kFirst);
         two.unplug(), pads->pump();
         QVERIFY(!pads->connected(2) && marked(1) && !marked(2));
@@ -144,7 +144,7 @@ private slots:
     void aFloodNeverHoldsUpTheScreen()
     {
         VirtualPad& one = plugIn();
-        play({"Ann"}), countDown();
+        play({"Ann"}), countDown(stage.clock());
         for (int n = 0; n < 90; ++n) {
             for (bool down : {true, false}) one.hold(n % 2 ? kSecond : kFirst, down), SDL_JoystickUpdate();
         }

@@ -8,8 +8,8 @@ namespace pads {
 // Pads are numbered 1 to kPads; a pad connected while every number is taken is left alone.
 inline constexpr int kPads = 4;
 
-// The buttons by their place on the pad, whatever its maker prints on them: South is Xbox's A,
-// PlayStation's cross, Nintendo's B. Every other button is Other.
+// The buttons the game tells apart, as SDL names them: South is SDL's A (Xbox's A, PlayStation's
+// cross). Every other button is Other.
 enum class Button { South, Start, LeftShoulder, RightShoulder, Other };
 
 class Listener {

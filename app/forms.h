@@ -1,7 +1,6 @@
 #pragma once
 // The program's seven screens, one instance each, reached by name from every handler:
-// forms().Form3.Label5->setCaption(...). The game's own pictures live as long as they do.
-#include "app/own_pictures.h"
+// forms().Form3.Label5->setCaption(...).
 #include "entry/form2.h"
 #include "entry/form6.h"
 #include "race/form1.h"
@@ -11,7 +10,11 @@
 #include "presentation/form7.h"
 
 struct Forms {
-    OwnPictures pictures;
+    explicit Forms(ui::Stage& stage)
+        : Form1(stage), Form2(stage), Form3(stage), Form4(stage), Form5(stage), Form6(stage), Form7(stage)
+    {
+    }
+
     race::Form1 Form1;
     entry::Form2 Form2;
     results::Form3 Form3;
@@ -21,7 +24,9 @@ struct Forms {
     presentation::Form7 Form7;
 };
 
+// Makes all seven screens on a stage, every screen variable at its start value
+void makeForms(ui::Stage&);
+// The screens made last
 Forms& forms();
-// Destroys every screen without running any handler (program end, and between tests). The next
-// forms() makes all seven anew, every screen variable at its start value.
+// Destroys every screen without running any handler (program end, and between tests).
 void discardForms();

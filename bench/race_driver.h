@@ -7,8 +7,11 @@
 #include <QEvent>
 #include <QString>
 
+#include "app/own_pictures.h"
 #include "race/form1.h"
+#include "ui/clock.h"
 #include "ui/platform.h"
+#include "ui/stage.h"
 
 class QWindow;
 
@@ -21,8 +24,18 @@ public:
     void endProgram() override {}
 };
 
-// Style, fonts and window handling as the game's own start sets them
-void setUpLikeTheGame();
+// Style, fonts and window handling as the game's own start sets them, and the seven screens on
+// the steady clock with the game's own pictures, for as long as it lives
+class LikeTheGame {
+public:
+    LikeTheGame();
+    ~LikeTheGame();
+
+private:
+    ui::SteadyClock clock_;
+    const OwnPictures pictures_;
+    ui::Stage stage_{clock_, &pictures_};
+};
 
 // The two keys of lane n are laneKeys[n - 1]: its first key, then its second.
 constexpr std::array<std::array<Qt::Key, 2>, 4> laneKeys{{

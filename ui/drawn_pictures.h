@@ -20,12 +20,10 @@ public:
     virtual PictureDrawing drawingOf(const QImage&) const = 0;
 };
 
-// Installs the program's drawings (nullptr: none); the caller keeps ownership.
-void setDrawnPictures(const DrawnPictures*);
-
 enum class Scaling { Smooth, PixelArt };
 
-// Draws the picture from the painter's origin, in its own pixels at the painter's scale
-void drawPicture(QPainter&, const QImage&, Scaling = Scaling::Smooth);
+// Draws the picture from the painter's origin, in its own pixels at the painter's scale: scaled,
+// a picture among the program's own is drawn afresh.
+void drawPicture(QPainter&, const QImage&, const DrawnPictures* own, Scaling = Scaling::Smooth);
 
 }  // namespace ui

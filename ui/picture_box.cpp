@@ -4,6 +4,7 @@
 
 #include "ui/canvas.h"
 #include "ui/drawn_pictures.h"
+#include "ui/window.h"
 
 namespace ui {
 
@@ -18,7 +19,8 @@ protected:
     void paint(QPainter& painter, QSizeF designed) override
     {
         painter.fillRect(QRectF(QPointF(), designed), back);
-        drawPicture(painter, *picture, scaling);
+        const auto* screen = dynamic_cast<const Window*>(window());
+        drawPicture(painter, *picture, screen ? screen->drawnPictures() : nullptr, scaling);
     }
 };
 

@@ -156,8 +156,10 @@ void Window::drawBackdrop(QPainter& painter) const
     painter.fillRect(scene(), back);
     // The scene in designed pixels
     painter.setTransform(zoom_.transform(), true);
-    drawPicture(painter, picture);
+    drawPicture(painter, picture, drawnPictures());
 }
+
+const DrawnPictures* Window::drawnPictures() const { return form_ ? form_->stage().pictures : nullptr; }
 
 void Window::keyPressEvent(QKeyEvent* event)
 {

@@ -13,6 +13,7 @@
 
 namespace ui {
 
+class DrawnPictures;
 class Form;
 
 class Window : public QWidget {
@@ -45,6 +46,8 @@ public:
     QImage picture;
     // What the window draws beneath its controls: the scene's colour and picture, the margin
     void drawBackdrop(QPainter&) const;
+    // The pictures the program draws itself, as its screen's stage gives them
+    const DrawnPictures* drawnPictures() const;
 
 protected:
     void paintEvent(QPaintEvent*) override;

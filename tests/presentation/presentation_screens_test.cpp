@@ -25,11 +25,6 @@ namespace {
 
 presentation::Form5& splash() { return forms().Form5; }
 
-void splashTicks(int ticks)
-{
-    while (ticks-- > 0) splash().Timer1->fire();
-}
-
 // The caption's contrast as the screen shows it (ui/halo.h): its own frame, in its colour, counts
 // as part of it rather than of what surrounds it
 double shownContrast(QLabel* label, QWidget* window)
@@ -120,10 +115,10 @@ void pickDeepRunner()
 }
 
 // The four finish half a second apart, a time per row
-void raceATimePerRow()
+void raceATimePerRow(TestClock& clock)
 {
-    countDown();
-    for (int lane = 1; lane <= 4; ++lane) tickClock(lane == 1 ? 88 : 5), runLane(lane);
+    countDown(clock);
+    for (int lane = 1; lane <= 4; ++lane) tickClock(clock, lane == 1 ? 88 : 5), runLane(lane);
 }
 
 }  // namespace
@@ -133,6 +128,9 @@ class PresentationScreensTest : public QObject {
     FreshScreens stage;
     RecordingPlatform* platform = nullptr;
     bool missing = false;
+
+    // Seconds of the splash screen's timer
+    void splashTicks(int ticks) { stage.clock().advance(ticks * 1000); }
 
     // What a screen asking for the picture writes to standard error
     QStringList warningFor(const char* picture) const
@@ -200,18 +198,19 @@ private slots:
             };
             // Which screens are measured: each the first time, the entry screen again with a long
             // runner path, and the results again without a new record
+            const auto race = [this] { raceATimePerRow(stage.clock()); };
             const std::tuple<std::function<void()>, const char*, ui::Form*, bool> road[] = {
                 {[] { splash().show(); }, "orvenspres.bmp", &f.Form5, true},
-                {[] { splashTicks(5); }, "tapdash.bmp", &f.Form5, false},
-                {[] { splashTicks(5); }, "back.bmp", &f.Form2, true},
+                {[this] { splashTicks(5); }, "tapdash.bmp", &f.Form5, false},
+                {[this] { splashTicks(5); }, "back.bmp", &f.Form2, true},
                 {enterFourThenAbout, "back.bmp", &f.Form7, true},
                 {leave(f.Form7, f.Form7.Command1), nullptr, &f.Form2, false},           // "Return to Tapdash"
                 {[&f] { f.Form2.Command3(1)->click(); }, "back.bmp", &f.Form6, true},   // ".."
                 {pickDeepRunner, nullptr, &f.Form2, true},                              // "Select"
                 {click(f.Form2.Command1), "back.bmp", &f.Form1, true},                   // "Play"
-                {raceATimePerRow, "back.bmp", &f.Form3, true},
+                {race, "back.bmp", &f.Form3, true},
                 {click(f.Form3.Command3), "back.bmp", &f.Form1, false},                  // "Same Players"
-                {raceATimePerRow, "back.bmp", &f.Form3, true},
+                {race, "back.bmp", &f.Form3, true},
                 {leave(f.Form3, f.Form3.Command2), "back.bmp", &f.Form4, true},          // "Exit"
             };
             QStringList faults;
@@ -227,7 +226,7 @@ private slots:
             for (int tick = 1; !missing && tick <= 5; ++tick) {
                 QVERIFY(f.Form4.isShown() && f.Form4.Timer1->Enabled() && platform->programEnds == 0);
                 for (int key : {ui::kKeyEscape, int('A'), 13}) f.Form4.keyDown(key, 0);
-                f.Form4.Timer1->fire();
+                stage.clock().advance(1000);
             }
             if (missing) f.Form4.closeButton();
             QVERIFY(platform->programEnds == 1 && (missing ? f.Form4.EndCount == 0 : !f.Form4.isLoaded()));

@@ -7,7 +7,7 @@
 #include "app/command_line.h"
 #include "app/forms.h"
 #include "ui/fonts.h"
-#include "ui/zoom.h"
+#include "ui/settings.h"
 
 int main(int argc, char* argv[])
 {
@@ -24,8 +24,8 @@ int main(int argc, char* argv[])
     // icon ever asked for is a message box's OK mark, which no installed theme has, so the
     // style's own is drawn; reading the desktop themes' indexes to find that out took 0.6 MiB.
     QIcon::setThemeSearchPaths({QStringLiteral(":/assets")});
-    // Otherwise the mode stored by the last run applies when the first screen shows.
-    if (commandLine.fullScreen) ui::setFullScreen(true);
+    // For this run only; otherwise the mode stored by F11 applies when the first screen shows.
+    if (commandLine.fullScreen) ui::settings::setFullScreenThisRun(true);
 
     forms().Form5.show();
     const int status = QApplication::exec();

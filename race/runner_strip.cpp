@@ -3,7 +3,31 @@
 #include "ui/picture.h"
 #include "ui/platform.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace race {
+
+namespace {
+
+// A frame is drawn from its box's top-left corner and cut at the box's edges: of each frame only
+// that much is kept, so a huge strip takes no more memory than a small one.
+QImage framesAsShown(QImage strip, int frames, QSize box)
+{
+    const int frameWidth = strip.width() / frames, kept = std::min(frameWidth, box.width());
+    if (kept == frameWidth && strip.height() <= box.height()) return strip;
+    if (strip.depth() % 8 != 0) strip.convertTo(QImage::Format_ARGB32);
+    QImage shown(kept * frames, std::min(strip.height(), box.height()), strip.format());
+    shown.setColorTable(strip.colorTable());
+    const int pixelBytes = strip.depth() / 8;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int frame = 0; frame < frames; ++frame)
+            std::memcpy(shown.scanLine(y) + frame * kept * pixelBytes, strip.constScanLine(y) + frame * frameWidth * pixelBytes,
+                        size_t(kept * pixelBytes));
+    return shown;
+}
+
+}  // namespace
 
 void Form1::giveRunnerStrip(int lane, const QString& runnerFile, const QString& playerName)
 {
@@ -11,12 +35,14 @@ void Form1::giveRunnerStrip(int lane, const QString& runnerFile, const QString& 
         PictureClip1(lane)->setPicture(Picture2->Picture());
         return;
     }
-    ui::LoadedPicture strip = ui::loadPicture(runnerFile);
+    const QSize box(int(Picture1(lane)->Width()), int(Picture1(lane)->Height()));
+    ui::LoadedPicture strip = ui::loadPictureTop(runnerFile, box.height());
+    const int frames = PictureClip1(lane)->Cols();
     // Narrower than its frames, a strip would give empty frames: an invisible runner
-    if (strip.ok() && strip.image.width() < PictureClip1(lane)->Cols())
+    if (strip.ok() && strip.image.width() < frames)
         strip = {{}, QStringLiteral("picture too narrow (%1 pixel wide)").arg(strip.image.width())};
     if (strip.ok()) {
-        PictureClip1(lane)->setPicture(strip.image);
+        PictureClip1(lane)->setPicture(framesAsShown(strip.image, frames, box));
         return;
     }
     PictureClip1(lane)->setPicture(Picture2->Picture());

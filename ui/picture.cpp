@@ -5,7 +5,6 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QImageReader>
-#include <QPixelFormat>
 #include <QtEndian>
 
 #include <cstdio>
@@ -22,9 +21,32 @@ namespace ui {
 
 namespace {
 
+// A load of the top rows decodes no more than this: a whole picture of a kind it cannot cut, or
+// the rows of one it can.
+constexpr qint64 kLargestWholeDecodeBytes = 4 << 20;
+
 QString tooLarge(qint64 width, qint64 height)
 {
     return QStringLiteral("picture too large (%1 x %2 pixels)").arg(width).arg(height);
+}
+
+// What a bitmap file's header says of its size, when it has 32-bit size fields
+struct BitmapHeader {
+    qint64 dataOffset, width, height;  // the height is negative for rows stored from the top down
+    qint64 rowBytes;                   // of one row of pixels, when they are stored uncompressed
+    bool uncompressed;                 // else run-length data, of no fixed length
+};
+
+std::optional<BitmapHeader> bitmapHeader(QFile& file)
+{
+    const QByteArray start = file.peek(34);
+    if (start.size() < 34 || !start.startsWith("BM")) return std::nullopt;
+    const auto* bytes = reinterpret_cast<const uchar*>(start.constData());
+    if (qFromLittleEndian<quint32>(bytes + 14) < 40) return std::nullopt;
+    const qint64 width = std::abs(qint64(qFromLittleEndian<qint32>(bytes + 18)));
+    const quint32 compression = qFromLittleEndian<quint32>(bytes + 30);
+    return BitmapHeader{qFromLittleEndian<quint32>(bytes + 10), width, qFromLittleEndian<qint32>(bytes + 22),
+                        (width * qFromLittleEndian<quint16>(bytes + 28) + 31) / 32 * 4, compression == 0 || compression == 3};
 }
 
 // What a bitmap file's header tells against it. The toolkit refuses a bitmap it finds too large
@@ -32,18 +54,11 @@ QString tooLarge(qint64 width, qint64 height)
 // left uninitialised; an uncompressed bitmap's header tells how long its file must be.
 std::optional<QString> bitmapFault(QFile& file)
 {
-    const QByteArray header = file.peek(34);
-    if (header.size() < 34 || !header.startsWith("BM")) return std::nullopt;
-    const auto* bytes = reinterpret_cast<const uchar*>(header.constData());
-    if (qFromLittleEndian<quint32>(bytes + 14) < 40) return std::nullopt;  // no 32-bit size fields
-    const qint64 width = std::abs(qint64(qFromLittleEndian<qint32>(bytes + 18)));
-    const qint64 height = std::abs(qint64(qFromLittleEndian<qint32>(bytes + 22)));
-    if (width * height > kLargestPicturePixels) return tooLarge(width, height);
-
-    const quint32 compression = qFromLittleEndian<quint32>(bytes + 30);
-    if (compression != 0 && compression != 3) return std::nullopt;  // run-length data: no fixed length
-    const qint64 rowBytes = (width * qFromLittleEndian<quint16>(bytes + 28) + 31) / 32 * 4;
-    if (file.size() < qFromLittleEndian<quint32>(bytes + 10) + rowBytes * height)
+    const std::optional<BitmapHeader> header = bitmapHeader(file);
+    if (!header) return std::nullopt;
+    const qint64 height = std::abs(header->height);
+    if (header->width * height > kLargestPicturePixels) return tooLarge(header->width, height);
+    if (header->uncompressed && file.size() < header->dataOffset + header->rowBytes * height)
         return QStringLiteral("the picture file is cut short");
     return std::nullopt;
 }
@@ -52,23 +67,17 @@ std::optional<QString> bitmapFault(QFile& file)
 // header and colour table with the height cut, then only those rows, read from where they lie.
 std::optional<QByteArray> bitmapTop(QFile& file, int rows)
 {
-    const QByteArray start = file.peek(34);
-    if (start.size() < 34 || !start.startsWith("BM")) return std::nullopt;
-    const auto* bytes = reinterpret_cast<const uchar*>(start.constData());
-    const quint32 dataOffset = qFromLittleEndian<quint32>(bytes + 10), compression = qFromLittleEndian<quint32>(bytes + 30);
-    const qint32 height = qFromLittleEndian<qint32>(bytes + 22);
-    if (qFromLittleEndian<quint32>(bytes + 14) < 40 || (compression != 0 && compression != 3) || std::abs(qint64(height)) <= rows
-        || dataOffset > 65536)
-        return std::nullopt;
-    const qint64 rowBytes = (std::abs(qint64(qFromLittleEndian<qint32>(bytes + 18))) * qFromLittleEndian<quint16>(bytes + 28) + 31) / 32 * 4;
-    QByteArray top = file.read(dataOffset);
+    const std::optional<BitmapHeader> header = bitmapHeader(file);
+    if (!header || !header->uncompressed || std::abs(header->height) <= rows || header->dataOffset > 65536) return std::nullopt;
+    QByteArray top = file.read(header->dataOffset);
     // Rows are stored from the bottom up unless the height is negative.
-    if (top.size() != qint64(dataOffset) || !file.seek(dataOffset + (height < 0 ? 0 : (height - rows) * rowBytes))) return std::nullopt;
-    top += file.read(rows * rowBytes);
-    auto* header = reinterpret_cast<uchar*>(top.data());
-    qToLittleEndian<quint32>(quint32(top.size()), header + 2);
-    qToLittleEndian<qint32>(height < 0 ? -rows : rows, header + 22);
-    qToLittleEndian<quint32>(quint32(rows * rowBytes), header + 34);
+    const qint64 skipped = header->height < 0 ? 0 : (header->height - rows) * header->rowBytes;
+    if (top.size() != header->dataOffset || !file.seek(header->dataOffset + skipped)) return std::nullopt;
+    top += file.read(rows * header->rowBytes);
+    auto* bytes = reinterpret_cast<uchar*>(top.data());
+    qToLittleEndian<quint32>(quint32(top.size()), bytes + 2);
+    qToLittleEndian<qint32>(header->height < 0 ? -rows : rows, bytes + 22);
+    qToLittleEndian<quint32>(quint32(rows * header->rowBytes), bytes + 34);
     return top;
 }
 
@@ -112,7 +121,8 @@ QImage pngTop(QIODevice& device, int rows, QString& error)
     png_set_read_fn(png, source.get(), readPngBytes);
     png_read_info(png, info);
     const png_uint_32 width = png_get_image_width(png, info), height = png_get_image_height(png, info);
-    if (qint64(width) * height > kLargestPicturePixels) {
+    const int kept = int(std::min<png_uint_32>(height, png_uint_32(rows)));
+    if (qint64(width) * height > kLargestPicturePixels || qint64(width) * kept * 4 > kLargestWholeDecodeBytes) {
         source->error = tooLarge(width, height);
         png_longjmp(png, 1);
     }
@@ -123,7 +133,6 @@ QImage pngTop(QIODevice& device, int rows, QString& error)
     const bool alpha = (png_get_color_type(png, info) & PNG_COLOR_MASK_ALPHA) || png_get_valid(png, info, PNG_INFO_tRNS);
     const int passes = png_set_interlace_handling(png);
     png_read_update_info(png, info);
-    const int kept = int(std::min<png_uint_32>(height, png_uint_32(rows)));
     *band = QImage(int(width), kept, alpha ? QImage::Format_RGBA8888 : QImage::Format_RGBX8888);
     if (band->isNull()) png_error(png, "out of memory");
     spare->resize(png_get_rowbytes(png, info));
@@ -145,22 +154,23 @@ QByteArray knownFormat(QFile& file)
     return {};
 }
 
-// A row-limited load decodes whole only a picture that takes no more memory than this.
-constexpr qint64 kLargestWholeDecodeBytes = 4 << 20;
-
 LoadedPicture read(QImageReader& reader, int rows)
 {
     if (!reader.canRead()) {
         const QString why = reader.errorString();
         return {{}, why.isEmpty() || why == QLatin1String("Unknown error") ? QStringLiteral("not a picture") : why};
     }
-    const QSize size = reader.size();
+    QSize size = reader.size();
+    size.setHeight(std::abs(size.height()));  // negative for a bitmap stored from the top down
     if (size.isValid() && qint64(size.width()) * size.height() > kLargestPicturePixels)
         return {{}, tooLarge(size.width(), size.height())};
-    if (rows > 0) {
-        const QPixelFormat pixel = QImage::toPixelFormat(reader.imageFormat());
-        const qint64 bytesPerPixel = reader.imageFormat() == QImage::Format_Invalid ? 8 : (pixel.bitsPerPixel() + 7) / 8;
-        if (!size.isValid() || qint64(size.width()) * size.height() * bytesPerPixel > kLargestWholeDecodeBytes)
+    // Of a kind whose reader decodes only the rows asked for (JPEG), only the top rows are read;
+    // any other is decoded whole, so it must be small.
+    if (rows > 0 && size.isValid() && size.height() > rows && reader.supportsOption(QImageIOHandler::ClipRect))
+        reader.setClipRect(QRect(0, 0, size.width(), rows));
+    else if (rows > 0) {
+        const int bits = reader.imageFormat() == QImage::Format_Invalid ? 64 : QImage::toPixelFormat(reader.imageFormat()).bitsPerPixel();
+        if (!size.isValid() || qint64(size.width()) * size.height() * bits / 8 > kLargestWholeDecodeBytes)
             return {{}, tooLarge(size.width(), size.height())};
     }
 
@@ -186,7 +196,7 @@ LoadedPicture decode(QFile& file, int rows)
             QBuffer buffer(&*top);
             buffer.open(QIODevice::ReadOnly);
             QImageReader reader(&buffer, "bmp");
-            return read(reader, 0);
+            return read(reader, rows);
         }
         if (file.peek(8) == QByteArray("\x89PNG\r\n\x1a\n", 8)) {
             QImage top = pngTop(file, rows, error);

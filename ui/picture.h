@@ -21,7 +21,7 @@ struct LoadedPicture {
 LoadedPicture loadPicture(const QString& path);
 
 // A picture of which nothing below the top `rows` rows is ever drawn: only those rows. Of an
-// uncompressed bitmap or a PNG only they are read and decoded, however large the picture; a
+// uncompressed bitmap, a PNG or a JPEG only they are decoded, however large the picture; a
 // picture of any other kind is decoded whole, and refused as too large when that would take more
 // than a few megabytes.
 LoadedPicture loadPictureTop(const QString& path, int rows);

@@ -27,6 +27,9 @@ int main(int argc, char* argv[])
     // For this run only; otherwise the mode stored by F11 applies when the first screen shows.
     if (commandLine.fullScreen) ui::settings::setFullScreenThisRun(true);
 
+    ui::SteadyClock clock;
+    ui::Stage stage{clock};
+    makeForms(stage);
     forms().Form5.show();
     const int status = QApplication::exec();
     discardForms();

@@ -115,7 +115,7 @@ int main(int argc, char* argv[])
         return 0;
     }
     QApplication app(argc, argv);
-    setUpLikeTheGame();
+    const LikeTheGame setUp;
     const bool huge = argc > 1 && qstrcmp(argv[1], "huge") == 0;
     if (huge && !QFile::exists(QStringLiteral("huge.rnx"))) qFatal("no huge.rnx: run with write-huge-runner first");
     const QString runnerFile = huge ? QStringLiteral("huge.rnx") : QStringLiteral("None");
@@ -138,7 +138,7 @@ int main(int argc, char* argv[])
     Latencies game, floorPresses;
     while (game.count() < presses) {
         race::Form1& race = startFourPlayerRace(runnerFile);
-        for (int tick = 0; tick < 5; ++tick) race.Timer1->fire();  // the countdown, without its wait
+        for (int tick = 0; tick < 5; ++tick) race.engine.Timer1_Timer();  // the countdown, without its wait
         QWindow* window = race.window()->windowHandle();
         for (int press = 0; press < kPressesPerRace && race.isLoaded(); ++press) {
             const Qt::Key key = laneKeys[press % 4][press / 4 % 2];
@@ -161,6 +161,5 @@ int main(int argc, char* argv[])
     const double max = game.percentileMs(1);
     std::printf("%zu %.3f %.3f %.3f %.3f %.3f %ld %ld\n", game.count(), game.percentileMs(0.5), game.percentileMs(0.99),
                 max, floorPresses.percentileMs(0.5), floorPresses.percentileMs(0.99), statusKb("VmRSS"), statusKb("VmHWM"));
-    discardForms();
     return 0;
 }

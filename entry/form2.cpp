@@ -10,7 +10,7 @@ namespace entry {
 
 using namespace ui::colors;
 
-Form2::Form2()
+Form2::Form2(ui::Stage& stage) : ui::Form(stage)
 {
     Check1.on([this] { Check_Click(1); });
     Check2.on([this] { Check_Click(2); });

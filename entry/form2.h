@@ -10,7 +10,7 @@ inline constexpr int kNameLength = 10;
 
 class Form2 : public ui::Form {
 public:
-    Form2();
+    explicit Form2(ui::Stage&);
 
     ui::Ref<ui::CommandButton> Command4{this};
     ui::Array<ui::CommandButton> Command3{this};

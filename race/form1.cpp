@@ -26,7 +26,7 @@ ui::Array<ui::Label>& resultArray(ResultColumn column)
 }
 }  // namespace
 
-Form1::Form1()
+Form1::Form1(ui::Stage& stage) : ui::Form(stage)
 {
     Timer1.on([this] { engine.Timer1_Timer(); });
     Timer2.on([this] { engine.Timer2_Timer(); });

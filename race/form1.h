@@ -8,7 +8,7 @@ namespace race {
 
 class Form1 : public ui::Form, private RaceScreen {
 public:
-    Form1();
+    explicit Form1(ui::Stage&);
 
     ui::Ref<ui::PictureBox> Picture2{this};
     ui::Array<ui::PictureClip> PictureClip1{this};

@@ -8,7 +8,7 @@ namespace results {
 
 using namespace ui::colors;
 
-Form3::Form3()
+Form3::Form3(ui::Stage& stage) : ui::Form(stage)
 {
     Command3.on([this] { Command3_Click(); });
     Command2.on([this] { Command2_Click(); });

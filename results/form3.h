@@ -9,7 +9,7 @@ namespace results {
 
 class Form3 : public ui::Form {
 public:
-    Form3();
+    explicit Form3(ui::Stage&);
 
     ui::Ref<ui::CommandButton> Command3{this}, Command2{this}, Command1{this};
     ui::Ref<ui::Label> Label9{this}, Label8{this};

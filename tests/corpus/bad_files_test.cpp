@@ -82,7 +82,7 @@ private slots:
         forms().Form2.show();
         enter(1, "Ann");
         forms().Form2.Command1->click();  // "Play"
-        runRace(204);
+        runRace(stage.clock(), 204);
 
         results::Form3& screen = forms().Form3;
         QTimer onTheScreen(screen.window());

@@ -8,9 +8,9 @@ namespace disk {
 QString xdgFolder(const char* variable, const QString& homeFallback)
 {
     const QString base = QFile::decodeName(qgetenv(variable));
-    if (!base.isEmpty() && QDir::isAbsolutePath(base)) return QDir::cleanPath(base);
+    if (QDir::isAbsolutePath(base)) return QDir::cleanPath(base);
     const QString home = QFile::decodeName(qgetenv("HOME"));
-    if (home.isEmpty() || !QDir::isAbsolutePath(home)) return {};
+    if (!QDir::isAbsolutePath(home)) return {};
     return QDir::cleanPath(home + u'/' + homeFallback);
 }
 

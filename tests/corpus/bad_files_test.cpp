@@ -20,20 +20,6 @@
 #include "ui/picture.h"
 #include "ui/settings.h"
 
-namespace {
-
-// The most memory this process has held so far
-long peakKb()
-{
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return -1;
-}
-
-}  // namespace
-
 class BadFilesTest : public QObject {
     Q_OBJECT
     FreshScreens stage;
@@ -71,7 +57,7 @@ private slots:
     }
 
     // Another game holds the record as Ann's race ends: the results screen keeps its event loop
-    // (a timer on it keeps ticking) while the update waits, and Ann's record is saved and shown
+    // (a timer on it keeps ticking) while the update waits, and may even go; Ann's record is saved
     // once the other game lets go.
     void aRecordHeldByAnotherGameHoldsUpNothing()
     {
@@ -85,16 +71,16 @@ private slots:
         runRace(stage.clock(), 204);
 
         results::Form3& screen = forms().Form3;
-        QTimer onTheScreen(screen.window());
+        auto* onTheScreen = new QTimer(screen.window());  // goes with the screen's window
         int ticks = 0;
-        connect(&onTheScreen, &QTimer::timeout, [&ticks] { ++ticks; });
-        onTheScreen.start(1);
+        connect(onTheScreen, &QTimer::timeout, [&ticks] { ++ticks; });
+        onTheScreen->start(1);
         QTRY_VERIFY(ticks > 5);
         QVERIFY(screen.isShown() && screen.Label5->Caption().isEmpty() && fileBytes(record) == "Bo\r\n30.5\r\n");
+        screen.Command1->click();  // "New Players"
         close(otherGame);
-        QTRY_COMPARE(screen.Label5->Caption(), "Best time so far is Ann with a time of 20.4");
-        QVERIFY(screen.Label8->Visible() && screen.Label9->Visible());
-        QCOMPARE(fileBytes(record), "Ann\r\n20.4\r\n");
+        QTRY_COMPARE(fileBytes(record), "Ann\r\n20.4\r\n");
+        QVERIFY(!screen.isLoaded());  // not loaded again to be told
         QCOMPARE(platform->messages, QStringList{"The race is over"});
     }
 
@@ -176,7 +162,8 @@ private slots:
         const bool planted = target == "fifo"          ? pipe(path)
                              : target == "lock folder" ? QDir().mkpath(path + ".lock")
                              : target == "lock fifo"   ? pipe(path + ".lock")
-                             : target == "large"       ? large.open(QIODevice::WriteOnly) && large.resize(100 << 20)
+                             : target == "large"       ? large.open(QIODevice::WriteOnly) && large.write("fullScreen=true\n") > 0
+                                                             && large.resize(100 << 20)
                              : target == "relative"    ? qputenv("XDG_CONFIG_HOME", "relative") : QFile::link(target, path);
         QVERIFY(planted);
         const auto restore = qScopeGuard([&] {
@@ -185,15 +172,16 @@ private slots:
             QDir().rmdir(path + ".lock");
         });
         const QString before = fileState(target);
-        const long peakBefore = peakKb();
-        QVERIFY(!ui::settings::fullScreen());
+        QVERIFY(!ui::settings::fullScreen());  // nothing of a file too large to be settings is read
         ui::settings::setFullScreen(true);
         QVERIFY(ui::settings::fullScreen());
-        QVERIFY(peakKb() - peakBefore < 20 << 10);  // the 100 MB are never read
         const QString stored = target == "relative" ? qEnvironmentVariable("HOME") + "/.config/" + app + '/' + app + ".conf" : path;
         QCOMPARE(fileBytes(stored), "[General]\nfullScreen=true\n");
         QVERIFY(!QFileInfo(stored).isSymLink() && !QFileInfo::exists("relative"));
         QCOMPARE(fileState(target), before);
+        ui::settings::setFullScreenThisRun(true);  // --fullscreen, until F11 chooses
+        ui::settings::setFullScreen(false);
+        QVERIFY(!ui::settings::fullScreen());
     }
 };
 

@@ -75,7 +75,8 @@ class LineFilesTest : public QObject {
     const QString listPath = listFolder.filePath("temp.tmp");
 
 private slots:
-    // A relative XDG_DATA_HOME is ignored; with no HOME either the record is not kept, said once.
+    // A relative XDG_DATA_HOME is ignored; with no absolute HOME either the record is not kept,
+    // said once.
     void initTestCase()
     {
         QCoreApplication::setApplicationName("tapdash");
@@ -83,7 +84,7 @@ private slots:
         qputenv("XDG_DATA_HOME", "relative-data-home");
         qputenv("HOME", QFile::encodeName(home.path()));
         QCOMPARE(files::bestTimeFilePath("C:\\Windows\\tapdash.ini"), home.filePath(".local/share/tapdash/tapdash.ini"));
-        qunsetenv("HOME");
+        qputenv("HOME", "relative-home");
         QCOMPARE(files::bestTimeFilePath("C:\\Windows\\tapdash.ini"), QString());
         QCOMPARE(update("20.4")->all(),
                  (QStringList{"", "", "The best time cannot be kept: neither XDG_DATA_HOME nor HOME names a folder for it."}));
@@ -119,8 +120,9 @@ private slots:
         QFETCH(Judged, judged);
         const auto& [stored, time, holder, bad] = judged;
         // stored through the other spelling of the design path, which must name the same file
+        const bool older = !QByteArray(QTest::currentDataTag()).startsWith("bad: one");  // else the first bad file
         QVERIFY(stored.isNull()
-                || (store(files::bestTimeFilePath("C:\\windows\\tapdash.ini"), stored) && store(recordPath + ".bad", "an older bad file")));
+                || (store(files::bestTimeFilePath("C:\\windows\\tapdash.ini"), stored) && (!older || store(recordPath + ".bad", "an older bad file"))));
         const bool beaten = holder.startsWith(kWinner);
         QCOMPARE(update(time)->all(), (QStringList{"Best time so far is " + holder, beaten ? "New Record" : ""}));
         QCOMPARE(fileBytes(recordPath), beaten ? (kWinner + "\r\n" + time + "\r\n").toUtf8() : bad || stored.isNull() ? kDefault : stored);
@@ -261,9 +263,9 @@ private slots:
     // through "Same Players" (tests/results).
     void writesTheEntryExactly()
     {
-        // A killed save's file, one too young to be a leftover, and the player's own files
+        // A killed save's file; one too young, a pipe and the player's own file, all kept
         const QStringList leftovers{".tapdash-save-temp.tmp-Ab12yZ", ".tapdash-save-temp.tmp-Cd34wX", "temp.tmp.saved1",
-                                    "temp.tmp.pipe01", ".tapdash-save-temp.tmpx-Ef56vW"};
+                                    ".tapdash-save-temp.tmp-pipe01", ".tapdash-save-temp.tmpx-Ef56vW"};
         for (const QString& name : leftovers) {
             const QString path = listFolder.filePath(name);
             QVERIFY(name.contains("pipe") ? mkfifo(QFile::encodeName(path).constData(), 0600) == 0 : store(path, "mine"));
@@ -275,7 +277,7 @@ private slots:
         QVERIFY(!files::writePlayerList(listPath, files::playerListFromEntry(rows)));
         QCOMPARE(fileBytes(listPath), " \"Bo\", Jr \r\nNone\r\n\r\n\r\nZoë\r\n/p/c, \"y\".rnx\r\ndisabled\r\n\r\n");
         QCOMPARE(QDir(listFolder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
-                 (QStringList{leftovers[1], leftovers[4], "temp.tmp", leftovers[3], leftovers[2]}));
+                 (QStringList{leftovers[1], leftovers[3], leftovers[4], "temp.tmp", leftovers[2]}));
     }
 
     // Line ends and encodings of both files are read here; damaged and unreadable contents with

@@ -39,8 +39,13 @@ public:
     }
 
 private:
-    // The very screen the update began on, not unloaded since (a loaded screen's window is the same)
-    bool stillShown() { return window_ && screen_.isLoaded() && screen_.window() == window_; }
+    // The very screen the update began on, still shown. Its window is asked first: an unloaded
+    // screen's window is hidden until it goes, and the screens themselves go before the program's
+    // end, when an update still waiting is finished.
+    bool stillShown()
+    {
+        return window_ && window_->isVisible() && screen_.isLoaded() && screen_.window() == window_;
+    }
 
     Form3& screen_;
     QPointer<QWidget> window_;

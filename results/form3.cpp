@@ -37,6 +37,11 @@ void Form3::design(ui::Design& d)
 
 void Form3::Form_Load() { loadBackground("back.bmp"); }
 
+void Form3::padPressed(pads::Button button)
+{
+    if (isShown() && button == pads::Button::Start) Command3->click();
+}
+
 // "New Players": the entry screen was only hidden, so it comes back with its entries.
 void Form3::Command1_Click()
 {

@@ -3,6 +3,7 @@
 // ways on: the same players again, new players, or the end.
 #include <QString>
 
+#include "pads/pads.h"
 #include "ui/design.h"
 
 namespace results {
@@ -22,6 +23,8 @@ public:
     // Records the winner's time if it beats the stored best and writes the best-time sentence;
     // the race screen calls it once the results are shown.
     void updateBestTime();
+    // Start on any pad presses "Same Players" while the screen is shown.
+    void padPressed(pads::Button);
 
 protected:
     void design(ui::Design&) override;

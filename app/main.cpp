@@ -5,6 +5,7 @@
 #include <QStyleFactory>
 
 #include "app/command_line.h"
+#include "app/cues.h"
 #include "app/forms.h"
 #include "ui/fonts.h"
 #include "ui/zoom.h"
@@ -27,7 +28,10 @@ int main(int argc, char* argv[])
     // Otherwise the mode stored by the last run applies when the first screen shows.
     if (commandLine.fullScreen) ui::setFullScreen(true);
 
+    GameSound sound(commandLine.muted);
+
     forms().Form5.show();
+    sound.openAfterDrawn(forms().Form5.window());
     const int status = QApplication::exec();
     discardForms();
     return status;

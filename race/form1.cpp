@@ -1,5 +1,6 @@
 #include "race/form1.h"
 
+#include "app/cues.h"
 #include "app/forms.h"
 #include "app/program.h"
 #include "ui/colors.h"
@@ -28,7 +29,10 @@ ui::Array<ui::Label>& resultArray(ResultColumn column)
 
 Form1::Form1()
 {
-    Timer1.on([this] { engine.Timer1_Timer(); });
+    Timer1.on([this] {
+        engine.Timer1_Timer();
+        playCue(Label15->Caption() == QLatin1String("0") ? Cue::Go : Cue::Count);  // each count heard, the start apart
+    });
     Timer2.on([this] { engine.Timer2_Timer(); });
 }
 
@@ -117,7 +121,11 @@ void Form1::setTimerEnabled(RaceTimer timer, bool enabled)
 }
 
 void Form1::loadBackground(const std::string& fileName) { ui::Form::loadBackground(toQt(fileName)); }
-void Form1::messageBox(const std::string& text) { ui::msgBox(toQt(text), kProgramTitle); }
+void Form1::messageBox(const std::string& text)
+{
+    if (text == kFalseStartMessage) playCue(Cue::FalseStart);  // heard while the box is up
+    ui::msgBox(toQt(text), kProgramTitle);
+}
 
 // Pending key events are handled by the event loop between two clock ticks, so the tick needs
 // no nested event loop of its own (which could run this very timer's handler inside itself).
@@ -131,7 +139,11 @@ void Form1::setResultCaption(ResultColumn column, int n, const std::string& text
 }
 float Form1::resultTop(ResultColumn column, int n) { return resultArray(column)(n)->Top(); }
 void Form1::setResultTop(ResultColumn column, int n, float top) { resultArray(column)(n)->setTop(top); }
-void Form1::makeResultVisible(ResultColumn column, int n) { resultArray(column)(n)->setVisible(true); }
+void Form1::makeResultVisible(ResultColumn column, int n)
+{
+    resultArray(column)(n)->setVisible(true);
+    if (column == ResultName) playCue(n == 1 ? Cue::Win : Cue::Finish);  // a runner crosses the post
+}
 void Form1::showResults() { forms().Form3.show(); }
 void Form1::updateBestTime() { forms().Form3.updateBestTime(); }
 void Form1::closeRaceScreen() { unload(); }

@@ -8,6 +8,7 @@ namespace ui::settings {
 
 namespace {
 const QString kFullScreen = QStringLiteral("fullScreen");
+const QString kMuted = QStringLiteral("muted");
 
 // APP/APP.conf in the config folder, APP being the application's name
 QString filePath()
@@ -29,6 +30,19 @@ void setFullScreen(bool on)
 {
     QSettings stored(filePath(), QSettings::IniFormat);
     stored.setValue(kFullScreen, on);
+}
+
+bool muted()
+{
+    QSettings stored(filePath(), QSettings::IniFormat);
+    // As for full screen: only the word the game writes silences it.
+    return stored.status() == QSettings::NoError && stored.value(kMuted).toString() == QLatin1String("true");
+}
+
+void setMuted(bool on)
+{
+    QSettings stored(filePath(), QSettings::IniFormat);
+    stored.setValue(kMuted, on);
 }
 
 }  // namespace ui::settings

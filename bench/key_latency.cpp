@@ -13,8 +13,12 @@
 // (4096 x 4096 pixels), written into the working directory, and the races stop at 2,000 presses.
 //
 // With --full-screen the game runs in full screen, and the floor fills the display too.
+//
+// Sound is on, on the default sound device, so the cues of the countdown, the finishes and the
+// records play among the presses; each cue's delay from its play to its first samples handed to
+// the device is reported too.
 // Prints: presses game-median-ms game-p99-ms game-max-ms floor-median-ms floor-p99-ms
-//         resident-kB-after-the-races
+//         resident-kB-after-the-races cues cue-median-ms cue-p99-ms cue-max-ms
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -24,10 +28,12 @@
 #include <QFile>
 #include <QImage>
 #include <QScreen>
+#include <QThread>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
 
+#include "app/cues.h"
 #include "app/forms.h"
 #include "bench/race_driver.h"
 #include "ui/zoom.h"
@@ -58,6 +64,11 @@ protected:
 
 class Latencies {
 public:
+    Latencies() = default;
+    explicit Latencies(const std::vector<double>& ms)
+    {
+        for (double sample : ms) samples_.push_back(qint64(sample * 1e6));
+    }
     // One key press to window, timed to the end of what it posted; false when it painted nothing
     bool press(QWindow* window, Qt::Key key, const PaintCounter& counter)
     {
@@ -129,6 +140,11 @@ int main(int argc, char* argv[])
     }
     if (!QTest::qWaitForWindowExposed(&floor)) qFatal("the floor window did not come up");
 
+    GameSound sound(false);
+    sound.openAfterDrawn();
+    while (sound.mixer().state() == sound::Mixer::State::Opening) QThread::msleep(1);
+    if (sound.mixer().state() != sound::Mixer::State::Open) qFatal("no sound device");
+
     Latencies game, floorPresses;
     while (game.count() < presses) {
         race::Form1& race = startFourPlayerRace(runnerFile);
@@ -153,8 +169,11 @@ int main(int argc, char* argv[])
     }
 
     const double max = game.percentileMs(1);
-    std::printf("%zu %.3f %.3f %.3f %.3f %.3f %ld\n", game.count(), game.percentileMs(0.5), game.percentileMs(0.99),
-                max, floorPresses.percentileMs(0.5), floorPresses.percentileMs(0.99), residentKb());
+    Latencies cues(sound.mixer().startDelaysMs());
+    if (cues.count() == 0) qFatal("no cue was played");
+    std::printf("%zu %.3f %.3f %.3f %.3f %.3f %ld %zu %.3f %.3f %.3f\n", game.count(), game.percentileMs(0.5),
+                game.percentileMs(0.99), max, floorPresses.percentileMs(0.5), floorPresses.percentileMs(0.99), residentKb(),
+                cues.count(), cues.percentileMs(0.5), cues.percentileMs(0.99), cues.percentileMs(1));
     discardForms();
     return 0;
 }

@@ -54,7 +54,8 @@ struct Mixer::Shared {
 
     // The device, and who closes it: the mixer, or the opening thread once the mixer is gone
     std::mutex closing;
-    bool abandoned = false;
+    bool openerDone = false;  // the opening thread has finished
+    bool abandoned = false;   // the mixer is gone
     const SdlAudio* sdl = nullptr;
     SDL_AudioDeviceID device = 0;
 
@@ -83,6 +84,11 @@ void Mixer::Shared::take(std::int64_t startedNs[], int& started)
 
 void Mixer::Shared::mix(std::int16_t* out, int frameCount)
 {
+    // Open once the device asks for its second buffer: SDL fills the first before the device is
+    // ready, and a sound server can take a second or two to start the stream. A sound played
+    // meanwhile would be heard that much late.
+    State opening = State::Opening;
+    if (frames.load(std::memory_order_relaxed) > 0) state.compare_exchange_strong(opening, State::Open);
     std::int64_t startedNs[kQueue];
     int started = 0;
     take(startedNs, started);
@@ -142,6 +148,7 @@ void Mixer::Shared::openDevice()
     }
 
     const std::lock_guard lock(closing);
+    openerDone = true;
     device = opened;
     if (!opened) {
         std::fprintf(stderr, "%s: no sound (%s); playing on silently\n", program.c_str(), why.c_str());
@@ -149,7 +156,6 @@ void Mixer::Shared::openDevice()
         return;
     }
     sdl->PauseAudioDevice(device, 0);
-    state = State::Open;
     if (abandoned) close();
 }
 
@@ -166,16 +172,17 @@ Mixer::Mixer(std::string program) : shared_(std::make_shared<Shared>(std::move(p
 
 Mixer::~Mixer()
 {
+    bool openerDone = false;
     {
         const std::lock_guard lock(shared_->closing);
         shared_->abandoned = true;
-        if (shared_->state != State::Opening) shared_->close();
+        openerDone = shared_->openerDone;
+        if (openerDone) shared_->close();
     }
-    if (opener_.joinable()) {
-        // Still opening: the thread has its own hold on what it shares and closes the device itself.
-        if (shared_->state == State::Opening) opener_.detach();
-        else opener_.join();
-    }
+    if (!opener_.joinable()) return;
+    // Still opening: the thread has its own hold on what it shares and closes the device itself.
+    if (openerDone) opener_.join();
+    else opener_.detach();
 }
 
 void Mixer::open()

@@ -30,8 +30,9 @@ public:
     Mixer(const Mixer&) = delete;
     Mixer& operator=(const Mixer&) = delete;
 
-    // Starts opening the device and returns at once; later calls do nothing. When it cannot be
-    // opened the program says why in one line on standard error and plays on silently.
+    // Starts opening the device and returns at once; later calls do nothing. The mixer is Open
+    // once the device asks for sound in earnest (its second buffer). When it cannot be opened the program says why in one
+    // line on standard error and plays on silently.
     void open();
     State state() const;
 

@@ -15,7 +15,8 @@ namespace {
 constexpr int kVoices = 16;       // sounds at once; a sound that finds none free is not played
 constexpr unsigned kQueue = 64;   // sounds handed over between two callbacks
 constexpr unsigned kDelayLog = 4096;
-constexpr float kFadeStep = 1.f / (kRate / 200);  // muting fades out over 5 ms, and back in
+constexpr float kFadeStep = 1.f / (kRate / 200);  // muting fades out over 5 ms
+constexpr int kIdleFrames = kRate / 10;  // silence handed over before the callback waits for a sound
 
 std::int64_t nowNs()
 {
@@ -47,6 +48,9 @@ struct Mixer::Shared {
     std::array<Voice, kVoices> voices;
     float gain = 1;
     std::array<std::int32_t, kBufferFrames> sum{};
+    int idleFrames = 0;
+    // The callback waits for a sound while `sleeping`; play() and close() wake it.
+    std::atomic<bool> sleeping{false}, stopping{false};
 
     std::atomic<std::uint64_t> frames{0};
     std::array<std::atomic<std::uint32_t>, kDelayLog> delaysUs{};
@@ -61,11 +65,28 @@ struct Mixer::Shared {
 
     explicit Shared(std::string name) : program(std::move(name)) {}
 
+    bool silent() const;
+    void waitForSound();
     void take(std::int64_t startedNs[], int& started);
     void mix(std::int16_t* out, int frameCount);
     void openDevice();
     void close();
 };
+
+bool Mixer::Shared::silent() const
+{
+    return std::all_of(voices.begin(), voices.end(), [](const Voice& v) { return v.samples.empty(); });
+}
+
+void Mixer::Shared::waitForSound()
+{
+    for (;;) {
+        sleeping = true;
+        if (head != tail.load(std::memory_order_relaxed) || stopping) break;
+        sleeping.wait(true);
+    }
+    sleeping = false;
+}
 
 // New requests become voices; their play() times are kept to log the delay once handed over.
 void Mixer::Shared::take(std::int64_t startedNs[], int& started)
@@ -89,10 +110,15 @@ void Mixer::Shared::mix(std::int16_t* out, int frameCount)
     // meanwhile would be heard that much late.
     State opening = State::Opening;
     if (frames.load(std::memory_order_relaxed) > 0) state.compare_exchange_strong(opening, State::Open);
+    // Silent for a while: rather than wake hundreds of times a second to hand over silence, the
+    // device's thread waits here for the next sound. The device runs dry meanwhile, which a sound
+    // server takes as a pause, and starts again with the sound.
+    if (idleFrames >= kIdleFrames) waitForSound();
+    const float target = muted.load(std::memory_order_relaxed) ? 0.f : 1.f;
+    if (silent()) gain = target;  // nothing sounds that a jump could cut
     std::int64_t startedNs[kQueue];
     int started = 0;
     take(startedNs, started);
-    const float target = muted.load(std::memory_order_relaxed) ? 0.f : 1.f;
     for (int done = 0; done < frameCount;) {
         const int n = std::min(frameCount - done, kBufferFrames);
         std::fill_n(sum.begin(), n, 0);
@@ -111,6 +137,7 @@ void Mixer::Shared::mix(std::int16_t* out, int frameCount)
     }
     // Faded out: what still played is dropped, so nothing sounds on where it was cut off.
     if (gain == 0) voices.fill({});
+    idleFrames = silent() ? idleFrames + frameCount : 0;
     frames.fetch_add(std::uint64_t(frameCount), std::memory_order_release);
     const std::int64_t handedNs = nowNs();
     for (int i = 0; i < started; ++i) {
@@ -162,6 +189,8 @@ void Mixer::Shared::openDevice()
 void Mixer::Shared::close()
 {
     if (!device) return;
+    stopping = true;
+    if (sleeping.exchange(false)) sleeping.notify_one();
     sdl->CloseAudioDevice(device);
     sdl->QuitSubSystem(SDL_INIT_AUDIO);
     device = 0;
@@ -177,12 +206,18 @@ Mixer::~Mixer()
         const std::lock_guard lock(shared_->closing);
         shared_->abandoned = true;
         openerDone = shared_->openerDone;
-        if (openerDone) shared_->close();
     }
+    close();
     if (!opener_.joinable()) return;
     // Still opening: the thread has its own hold on what it shares and closes the device itself.
     if (openerDone) opener_.join();
     else opener_.detach();
+}
+
+void Mixer::close()
+{
+    const std::lock_guard lock(shared_->closing);
+    if (shared_->openerDone) shared_->close();
 }
 
 void Mixer::open()
@@ -201,13 +236,15 @@ void Mixer::play(Samples samples)
     const unsigned head = s.head.load(std::memory_order_relaxed);
     if (head - s.tail.load(std::memory_order_acquire) == kQueue) return;  // the device has stopped taking them
     s.queue[head % kQueue] = {samples, nowNs()};
-    s.head.store(head + 1, std::memory_order_release);
+    s.head = head + 1;
+    if (s.sleeping.exchange(false)) s.sleeping.notify_one();
 }
 
 void Mixer::setMuted(bool on) { shared_->muted = on; }
 bool Mixer::muted() const { return shared_->muted; }
 
 std::uint64_t Mixer::framesHanded() const { return shared_->frames.load(std::memory_order_acquire); }
+bool Mixer::idle() const { return shared_->sleeping && shared_->head == shared_->tail; }
 
 std::vector<double> Mixer::startDelaysMs() const
 {

@@ -2,7 +2,9 @@
 // Sounds played on the computer's default audio device through SDL: each from its start, several at
 // once, added together in the device's own callback, so a sound starts in the next buffer the
 // device asks for. Nothing here waits for the device: it is opened on a thread of its own, and a
-// sound reaches the callback through a queue that never blocks.
+// sound reaches the callback through a queue that never blocks. After a tenth of a second of
+// silence the callback waits for the next sound, so an idle game does not wake hundreds of times a
+// second to hand silence over.
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -34,6 +36,8 @@ public:
     // once the device asks for sound in earnest (its second buffer). When it cannot be opened the program says why in one
     // line on standard error and plays on silently.
     void open();
+    // Closes the device now, if open (the mixer does on destruction); it is not opened again.
+    void close();
     State state() const;
 
     // From one thread: the sound starts with the next buffer the device asks for, over whatever
@@ -44,8 +48,10 @@ public:
     void setMuted(bool);
     bool muted() const;
 
-    // Frames handed to the device since it opened
+    // Frames handed to the device since it opened (none while the callback waits for a sound)
     std::uint64_t framesHanded() const;
+    // True while the callback waits for a sound: everything played has been handed over.
+    bool idle() const;
     // The time from each play() to the end of the callback that handed the sound's first samples
     // to the device, in milliseconds, for the sounds started so far (the last 4096 of them)
     std::vector<double> startDelaysMs() const;

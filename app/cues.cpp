@@ -2,8 +2,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QTimer>
-#include <QWidget>
 
 #include "ui/settings.h"
 
@@ -30,26 +28,6 @@ private:
     GameSound& sound_;
 };
 
-// Opens the device once the screen it watches has been drawn: on the next turn of the event loop,
-// once the picture has gone to the display.
-class OpenWhenDrawn : public QObject {
-public:
-    explicit OpenWhenDrawn(sound::Mixer& mixer) : mixer_(mixer) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            QTimer::singleShot(0, this, [this] { mixer_.open(); });
-        }
-        return false;
-    }
-
-private:
-    sound::Mixer& mixer_;
-};
-
 }  // namespace
 
 void playCue(Cue cue)
@@ -70,16 +48,10 @@ GameSound::~GameSound()
     if (current == this) current = nullptr;
 }
 
-void GameSound::openAfterDrawn(QWidget* screen)
+void GameSound::open()
 {
     openWanted_ = true;
-    if (muted()) return;
-    if (!screen) {
-        mixer_.open();
-        return;
-    }
-    opener_ = std::make_unique<OpenWhenDrawn>(mixer_);
-    screen->installEventFilter(opener_.get());
+    if (!muted()) mixer_.open();
 }
 
 void GameSound::setMuted(bool on)

@@ -7,7 +7,6 @@
 #include "sound/mixer.h"
 
 class QObject;
-class QWidget;
 
 enum class Cue { Count, Go, FalseStart, Finish, Win, Record };
 
@@ -25,10 +24,9 @@ public:
     explicit GameSound(bool off);
     ~GameSound();
 
-    // Opens the sound device, off the GUI thread, once `screen` has been drawn for the first
-    // time, so the first screen never waits for it; at once without a screen. Only ever while
-    // sound is on: switched on later, it opens then.
-    void openAfterDrawn(QWidget* screen = nullptr);
+    // Opens the sound device on a thread of its own; only ever while sound is on: switched on
+    // later, it opens then.
+    void open();
 
     bool muted() const { return mixer_.muted(); }
     // Kept in the settings
@@ -38,6 +36,6 @@ public:
 
 private:
     sound::Mixer mixer_;
-    std::unique_ptr<QObject> f12_, opener_;
+    std::unique_ptr<QObject> f12_;
     bool openWanted_ = false;
 };

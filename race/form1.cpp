@@ -27,12 +27,9 @@ ui::Array<ui::Label>& resultArray(ResultColumn column)
 }
 }  // namespace
 
-Form1::Form1()
+Form1::Form1(ui::Stage& stage) : ui::Form(stage)
 {
-    Timer1.on([this] {
-        engine.Timer1_Timer();
-        playCue(Label15->Caption() == QLatin1String("0") ? Cue::Go : Cue::Count);  // each count heard, the start apart
-    });
+    Timer1.on([this] { engine.Timer1_Timer(); });
     Timer2.on([this] { engine.Timer2_Timer(); });
 }
 
@@ -107,7 +104,13 @@ ui::Ref<ui::Label>& Form1::label(RaceLabel which)
 }
 
 std::string Form1::caption(RaceLabel which) { return toStd(label(which)->Caption()); }
-void Form1::setCaption(RaceLabel which, const std::string& text) { label(which)->setCaption(toQt(text)); }
+void Form1::setCaption(RaceLabel which, const std::string& text)
+{
+    label(which)->setCaption(toQt(text));
+    // Each count of the countdown is heard, the start apart; its "5" comes only with a false
+    // start, which has its buzzer.
+    if (which == race::Label15 && text != "5") playCue(text == "0" ? Cue::Go : Cue::Count);
+}
 bool Form1::isVisible(RaceLabel which) { return label(which)->Visible(); }
 
 float Form1::runnerLeft(int lane) { return Picture1(lane)->Left(); }
@@ -125,6 +128,16 @@ void Form1::messageBox(const std::string& text)
 {
     if (text == kFalseStartMessage) playCue(Cue::FalseStart);  // heard while the box is up
     ui::msgBox(toQt(text), kProgramTitle);
+}
+
+// A pad is one more pair of keys for its player's lane: the shoulder buttons are the lane's first
+// and second keys, and any other button a key of no lane, which in the countdown is a false start.
+void Form1::padPressed(int pad, pads::Button button)
+{
+    if (!isShown()) return;
+    const Lane& lane = kLanes.at(pad - 1);
+    using enum pads::Button;
+    keyDown(button == LeftShoulder ? lane.firstKey : button == RightShoulder ? lane.secondKey : 0, 0);
 }
 
 // Pending key events are handled by the event loop between two clock ticks, so the tick needs

@@ -42,7 +42,7 @@ public:
     bool opened(GameSound& sound)
     {
         mixer_ = &sound.mixer();
-        sound.openAfterDrawn();
+        sound.open();
         return waitUntil([this] { return mixer_->state() != sound::Mixer::State::Opening; })
                && mixer_->state() == sound::Mixer::State::Open;
     }
@@ -110,14 +110,13 @@ private:
     std::vector<Heard> heard_;
 };
 
-void tick() { forms().Form1.Timer1->fire(); }
-
 }  // namespace
 
 class SoundTest : public QObject {
     Q_OBJECT
     FreshScreens stage;
     RecordingPlatform* platform = nullptr;
+    const std::function<void()> tick = [this] { stage.clock().advance(1000); };  // the countdown's
 
 private slots:
     void init()
@@ -139,7 +138,7 @@ private slots:
             QCOMPARE(platform->messages, QStringList{"Oi don't cheat"});
             for (int count = 0; count < 4; ++count) QVERIFY(ear.hear({Cue::Count}, tick));
             QVERIFY(ear.hear({Cue::Go}, tick));
-            tickClock(3);
+            tickClock(stage.clock(), 3);
             QVERIFY(ear.hear({Cue::Win}, [] { runLane(2); }));
             for (int press = 0; press < 99; ++press) forms().Form1.keyDown(press % 2 ? 'O' : 'P', 0);
             // The last finish is heard while "The race is over" waits for OK, the record after it.
@@ -167,7 +166,7 @@ private slots:
         Ear ear;
         std::array arguments{const_cast<char*>("tapdash"), const_cast<char*>("--mute")};
         auto sound = std::make_unique<GameSound>(parseCommandLine(2, arguments.data()).muted);
-        sound->openAfterDrawn();
+        sound->open();
         QCOMPARE(sound->mixer().state(), sound::Mixer::State::Closed);  // not even opened
         enter(1, "Ann"), forms().Form2.Command1->click();
         tick();
@@ -186,7 +185,7 @@ private slots:
         sound.reset();
 
         GameSound stored(false);  // muted, as F12 left it
-        stored.openAfterDrawn();
+        stored.open();
         QVERIFY(stored.muted() && stored.mixer().state() == sound::Mixer::State::Closed);
     }
 
@@ -199,7 +198,7 @@ private slots:
             QVERIFY(!ear.opened(sound));
             sound.setMuted(true), sound.setMuted(false);  // not tried again
             enter(1, "Ann"), enter(2, "Bo"), forms().Form2.Command1->click();
-            runRace(5);
+            runRace(stage.clock(), 5);
         });
         QCOMPARE(said.size(), 1);
         QVERIFY(said[0].startsWith("sound_test: no sound"));

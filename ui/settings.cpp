@@ -17,32 +17,25 @@ QString filePath()
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' + app + u'/' + app
            + QStringLiteral(".conf");
 }
+
+// Only the word the game writes counts: anything else in a broken file means off.
+bool isOn(const QString& key)
+{
+    QSettings stored(filePath(), QSettings::IniFormat);
+    return stored.status() == QSettings::NoError && stored.value(key).toString() == QLatin1String("true");
+}
+
+void store(const QString& key, bool on)
+{
+    QSettings stored(filePath(), QSettings::IniFormat);
+    stored.setValue(key, on);
+}
 }  // namespace
 
-bool fullScreen()
-{
-    QSettings stored(filePath(), QSettings::IniFormat);
-    // Only the word the game writes counts: anything else in a broken file means windowed.
-    return stored.status() == QSettings::NoError && stored.value(kFullScreen).toString() == QLatin1String("true");
-}
+bool fullScreen() { return isOn(kFullScreen); }
+void setFullScreen(bool on) { store(kFullScreen, on); }
 
-void setFullScreen(bool on)
-{
-    QSettings stored(filePath(), QSettings::IniFormat);
-    stored.setValue(kFullScreen, on);
-}
-
-bool muted()
-{
-    QSettings stored(filePath(), QSettings::IniFormat);
-    // As for full screen: only the word the game writes silences it.
-    return stored.status() == QSettings::NoError && stored.value(kMuted).toString() == QLatin1String("true");
-}
-
-void setMuted(bool on)
-{
-    QSettings stored(filePath(), QSettings::IniFormat);
-    stored.setValue(kMuted, on);
-}
+bool muted() { return isOn(kMuted); }
+void setMuted(bool on) { store(kMuted, on); }
 
 }  // namespace ui::settings

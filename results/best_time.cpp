@@ -1,3 +1,4 @@
+#include "app/cues.h"
 #include "app/program.h"
 #include "files/best_time_file.h"
 #include "results/form3.h"
@@ -18,6 +19,7 @@ public:
     {
         screen_.Label8->setVisible(true);
         screen_.Label9->setVisible(true);
+        playCue(Cue::Record);
     }
     void setBestTimeLine(const QString& text) override { screen_.Label5->setCaption(text); }
     void messageBox(const QString& text) override { ui::msgBox(text, kProgramTitle); }

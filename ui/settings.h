@@ -8,4 +8,7 @@ namespace ui::settings {
 bool fullScreen();
 void setFullScreen(bool);
 
+bool muted();
+void setMuted(bool);
+
 }  // namespace ui::settings

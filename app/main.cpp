@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "app/command_line.h"
+#include "app/cues.h"
 #include "app/forms.h"
 #include "app/pad_play.h"
 #include "ui/fonts.h"
@@ -63,11 +64,16 @@ int main(int argc, char* argv[])
     makeForms(stage);
     // The pads' module lies beside the program. They are looked for once the first screen is
     // drawn: loading SDL takes longer than drawing it, and no screen before the entry screen
-    // listens to a pad.
+    // listens to a pad. The sound device is opened then too, on a thread of its own, once the
+    // pads (on this thread) are done with starting SDL.
     pads::Pads pads(QCoreApplication::applicationDirPath() + QStringLiteral("/tapdash-pads.so"));
     playWithPads(pads);
+    GameSound sound(commandLine.muted);
     forms().Form5.show();
-    new FirstDrawing(forms().Form5.window(), [&pads] { pads.start(); });
+    new FirstDrawing(forms().Form5.window(), [&pads, &sound] {
+        pads.start();
+        sound.open();
+    });
     const int status = QApplication::exec();
     discardForms();
     return status;

@@ -20,8 +20,13 @@
 // through the game's own pads: the time runs from the pads' reading of SDL, which finds the press,
 // to the end of the repaint. Then the share of a core the process uses on the entry screen with
 // SDL running, for 3 s with the four pads connected and for 3 s after they are unplugged.
+//
+// Sound is on, on the default sound device, so the cues of the countdown, the finishes and the
+// records play among the presses; each cue's delay from its play to its first samples handed to
+// the device is reported too.
 // Prints: presses game-median-ms game-p99-ms game-max-ms floor-median-ms floor-p99-ms
-//         resident-kB-after-the-races peak-resident-kB [cpu-%-with-pads cpu-%-without]
+//         resident-kB-after-the-races peak-resident-kB cues cue-median-ms cue-p99-ms cue-max-ms
+//         [cpu-%-with-pads cpu-%-without]
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -37,11 +42,13 @@
 #include <QFile>
 #include <QImage>
 #include <QScreen>
+#include <QThread>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
+#include "app/cues.h"
 #include "app/forms.h"
 #include "app/pad_play.h"
 #include "bench/race_driver.h"
@@ -74,6 +81,11 @@ protected:
 
 class Latencies {
 public:
+    Latencies() = default;
+    explicit Latencies(const std::vector<double>& ms)
+    {
+        for (double sample : ms) samples_.push_back(qint64(sample * 1e6));
+    }
     // One press delivered, timed to the end of what it posted; false when it painted nothing
     bool press(const std::function<void()>& deliver, const PaintCounter& counter)
     {
@@ -194,6 +206,11 @@ int main(int argc, char* argv[])
     }
     if (!QTest::qWaitForWindowExposed(&floor)) qFatal("the floor window did not come up");
 
+    GameSound sound(false);
+    sound.open();
+    while (sound.mixer().state() == sound::Mixer::State::Opening) QThread::msleep(1);
+    if (sound.mixer().state() != sound::Mixer::State::Open) qFatal("no sound device");
+
     Latencies game, floorPresses;
     while (game.count() < presses) {
         race::Form1& race = startFourPlayerRace(runnerFile);
@@ -225,8 +242,12 @@ int main(int argc, char* argv[])
     }
 
     const double max = game.percentileMs(1);
-    std::printf("%zu %.3f %.3f %.3f %.3f %.3f %ld %ld", game.count(), game.percentileMs(0.5), game.percentileMs(0.99),
-                max, floorPresses.percentileMs(0.5), floorPresses.percentileMs(0.99), statusKb("VmRSS"), statusKb("VmHWM"));
+    Latencies cues(sound.mixer().startDelaysMs());
+    if (cues.count() == 0) qFatal("no cue was played");
+    std::printf("%zu %.3f %.3f %.3f %.3f %.3f %ld %ld %zu %.3f %.3f %.3f", game.count(), game.percentileMs(0.5),
+                game.percentileMs(0.99), max, floorPresses.percentileMs(0.5), floorPresses.percentileMs(0.99), statusKb("VmRSS"),
+                statusKb("VmHWM"),
+                cues.count(), cues.percentileMs(0.5), cues.percentileMs(0.99), cues.percentileMs(1));
     if (padPlayers) {
         const double withPads = cpuPercentWaiting(3000);
         padPlayers->unplug();

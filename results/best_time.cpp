@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "app/cues.h"
 #include "app/program.h"
 #include "files/best_time_file.h"
 #include "results/form3.h"
@@ -27,6 +28,7 @@ public:
         if (!stillShown()) return;
         screen_.Label8->setVisible(true);
         screen_.Label9->setVisible(true);
+        playCue(Cue::Record);
     }
     void setBestTimeLine(const QString& text) override
     {

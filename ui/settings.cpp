@@ -18,6 +18,7 @@ namespace {
 // A settings file the game wrote is a few dozen bytes.
 constexpr qint64 kMaxBytes = 64 * 1024;
 const QString kFullScreen = QStringLiteral("fullScreen");
+const QString kMuted = QStringLiteral("muted");
 std::optional<bool> fullScreenThisRun;
 
 // APP/APP.conf in the config folder; empty without one
@@ -73,5 +74,8 @@ void setFullScreen(bool on)
 }
 
 void setFullScreenThisRun(bool on) { fullScreenThisRun = on; }
+
+bool muted() { return flag(kMuted); }
+void setMuted(bool on) { storeFlag(kMuted, on); }
 
 }  // namespace ui::settings

@@ -15,4 +15,7 @@ void setFullScreen(bool);
 // --fullscreen: full screen for this run, never stored; a later setFullScreen() takes over
 void setFullScreenThisRun(bool);
 
+bool muted();
+void setMuted(bool);
+
 }  // namespace ui::settings

@@ -13,7 +13,7 @@
 #include "app/forms.h"
 #include "app/pad_play.h"
 #include "ui/fonts.h"
-#include "ui/zoom.h"
+#include "ui/settings.h"
 
 namespace {
 
@@ -56,8 +56,8 @@ int main(int argc, char* argv[])
     // icon ever asked for is a message box's OK mark, which no installed theme has, so the
     // style's own is drawn; reading the desktop themes' indexes to find that out took 0.6 MiB.
     QIcon::setThemeSearchPaths({QStringLiteral(":/assets")});
-    // Otherwise the mode stored by the last run applies when the first screen shows.
-    if (commandLine.fullScreen) ui::setFullScreen(true);
+    // For this run only; otherwise the mode stored by F11 applies when the first screen shows.
+    if (commandLine.fullScreen) ui::settings::setFullScreenThisRun(true);
 
     ui::SteadyClock clock;
     ui::Stage stage{clock};

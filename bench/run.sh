@@ -194,13 +194,15 @@ measured game_start floor_start
 # ---- the harnesses ----
 say "key handling: four-player races to 10,000 accepted presses"
 keys=$(retried timeout 180 "$build/bench/bench_key_latency") || e2e_fail "the key handling harness failed"
-read -r presses key_median key_p99 key_max floor_key_median floor_key_p99 key_rss cues cue_median cue_p99 cue_max \
-    <<<"$keys"
-measured presses key_median key_p99 key_max floor_key_median floor_key_p99 key_rss cues cue_median cue_p99 cue_max
-say "key handling with runners of 4096 x 4096 pixels: four-player races to 2,000 accepted presses"
+read -r presses key_median key_p99 key_max floor_key_median floor_key_p99 key_rss key_peak cues cue_median cue_p99 \
+    cue_max <<<"$keys"
+measured presses key_median key_p99 key_max floor_key_median floor_key_p99 key_rss key_peak cues cue_median cue_p99 \
+    cue_max
+say "key handling with runners of 4096 x 4096 pixels, 16 bits a channel: four-player races to 2,000 accepted presses"
+retried timeout 120 "$build/bench/bench_key_latency" write-huge-runner || e2e_fail "the huge runner could not be written"
 keys=$(retried timeout 300 "$build/bench/bench_key_latency" huge) || e2e_fail "the key handling harness failed"
-read -r huge_presses _ huge_key_p99 _ _ _ huge_rss _ <<<"$keys"
-measured huge_presses huge_key_p99 huge_rss
+read -r huge_presses _ huge_key_p99 _ _ _ huge_rss huge_peak _ <<<"$keys"
+measured huge_presses huge_key_p99 huge_rss huge_peak
 say "key handling in full screen at $e2e_screen"
 keys=$(retried timeout 180 "$build/bench/bench_key_latency" --full-screen) ||
     e2e_fail "the key handling harness failed in full screen"
@@ -209,7 +211,7 @@ read -r _ full_key_median full_key_p99 full_key_max _ full_floor_key_p99 _ _ <<<
 measured full_key_median full_key_p99 full_key_max full_floor_key_p99
 say "pad handling: four-player races on four virtual pads to 10,000 accepted presses, then the CPU with SDL running"
 pads=$(retried timeout 180 "$build/bench/bench_key_latency" --pads) || e2e_fail "the pad handling harness failed"
-read -r pad_presses pad_median pad_p99 pad_max _ pad_floor_p99 _ _ _ _ _ pad_cpu no_pad_cpu <<<"$pads"
+read -r pad_presses pad_median pad_p99 pad_max _ pad_floor_p99 _ _ _ _ _ _ pad_cpu no_pad_cpu <<<"$pads"
 measured pad_presses pad_median pad_p99 pad_max pad_floor_p99 pad_cpu no_pad_cpu
 say "the race clock over a 30-second race"
 clock=$(retried timeout 90 "$build/bench/bench_clock_accuracy") || e2e_fail "the clock harness failed"
@@ -253,8 +255,11 @@ row "Key press to end of repaint, 99th percentile, cues playing (slowest $key_ma
 row "Cue played to its first samples handed to the device, 99th percentile ($cues cues; median $cue_median ms, slowest $cue_max ms)" \
     "$cue_p99 ms" "" "" "< 25 ms" "$(met "$cue_p99 < 25")"
 ratio=$(calc %.2f "$huge_key_p99 / $key_p99")
-row "The same, 4096 x 4096 runners ($huge_presses presses); beside it, the default runner's" "$huge_key_p99 ms" \
-    "$key_p99 ms" "$ratio" "ratio <= 1.5" "$(met "$ratio <= 1.5")"
+row "The same, 4096 x 4096 runners of 16 bits a channel ($huge_presses presses); beside it, the default runner's" \
+    "$huge_key_p99 ms" "$key_p99 ms" "$ratio" "ratio <= 1.5" "$(met "$ratio <= 1.5")"
+ratio=$(calc %.2f "$huge_peak / $key_peak")
+row "Peak memory through those races, 4096 x 4096 runners; beside it, the default runner's" "$(mib "$huge_peak")" \
+    "$(mib "$key_peak")" "$ratio" "ratio <= 1.2" "$(met "$ratio <= 1.2")"
 ratio=$(calc %.2f "$huge_rss / $key_rss")
 row "Resident memory after those races, 4096 x 4096 runners; beside it, the default runner's" "$(mib "$huge_rss")" \
     "$(mib "$key_rss")" "$ratio" "ratio <= 1.1" "$(met "$ratio <= 1.1")"

@@ -7,10 +7,11 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: tapdash [--fullscreen]\n"
+    "Usage: tapdash [--fullscreen] [--mute]\n"
     "A keyboard race for one to four players sharing one keyboard.\n"
     "\n"
     "  --fullscreen  start full screen (F11 switches while playing)\n"
+    "  --mute        start without sound (F12 switches sound off and on)\n"
     "  --help        show this help and exit\n"
     "  --version     show the version and exit\n";
 
@@ -63,6 +64,8 @@ CommandLine parseCommandLine(int argc, char* argv[])
         }
         if (argument == "--fullscreen") {
             commandLine.fullScreen = true;
+        } else if (argument == "--mute") {
+            commandLine.muted = true;
         } else if (const QtOption* option = qtOption(argument)) {
             if (option->takesValue && argument.find('=') == std::string_view::npos) {
                 ++i;

@@ -6,6 +6,7 @@
 
 struct CommandLine {
     bool fullScreen = false;          // --fullscreen: start with the screens filling the display
+    bool muted = false;               // --mute: start without sound, whatever the settings say
     std::optional<int> exitStatus;    // set when the program must end at once with this status
 };
 

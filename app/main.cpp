@@ -9,11 +9,12 @@
 #include <QWidget>
 
 #include "app/command_line.h"
+#include "app/cues.h"
 #include "app/forms.h"
 #include "app/own_pictures.h"
 #include "app/pad_play.h"
 #include "ui/fonts.h"
-#include "ui/zoom.h"
+#include "ui/settings.h"
 
 namespace {
 
@@ -56,8 +57,8 @@ int main(int argc, char* argv[])
     // icon ever asked for is a message box's OK mark, which no installed theme has, so the
     // style's own is drawn; reading the desktop themes' indexes to find that out took 0.6 MiB.
     QIcon::setThemeSearchPaths({QStringLiteral(":/assets")});
-    // Otherwise the mode stored by the last run applies when the first screen shows.
-    if (commandLine.fullScreen) ui::setFullScreen(true);
+    // For this run only; otherwise the mode stored by F11 applies when the first screen shows.
+    if (commandLine.fullScreen) ui::settings::setFullScreenThisRun(true);
 
     ui::SteadyClock clock;
     const OwnPictures pictures;
@@ -65,11 +66,16 @@ int main(int argc, char* argv[])
     makeForms(stage);
     // The pads' module lies beside the program. They are looked for once the first screen is
     // drawn: loading SDL takes longer than drawing it, and no screen before the entry screen
-    // listens to a pad.
+    // listens to a pad. The sound device is opened then too, on a thread of its own, once the
+    // pads (on this thread) are done with starting SDL.
     pads::Pads pads(QCoreApplication::applicationDirPath() + QStringLiteral("/tapdash-pads.so"));
     playWithPads(pads);
+    GameSound sound(commandLine.muted);
     forms().Form5.show();
-    new FirstDrawing(forms().Form5.window(), [&pads] { pads.start(); });
+    new FirstDrawing(forms().Form5.window(), [&pads, &sound] {
+        pads.start();
+        sound.open();
+    });
     const int status = QApplication::exec();
     discardForms();
     return status;

@@ -9,8 +9,10 @@
 // The floor, measured the same way and in turns with the races so both meet the same machine: an
 // empty window of the race screen's size that repaints itself whole on every key.
 //
-// With the argument "huge", every player runs a runner file of the largest picture the game takes
-// (4096 x 4096 pixels), written into the working directory, and the races stop at 2,000 presses.
+// With the argument "huge", every player runs the runner file huge.rnx of the working directory,
+// and the races stop at 2,000 presses. "write-huge-runner" writes that file, the largest picture
+// the game takes (4096 x 4096 pixels, 16 bits a channel), in a run of its own: making it takes
+// memory that must not count in the peak of the runs that race with it.
 //
 // With --full-screen the game runs in full screen, and the floor fills the display too.
 //
@@ -18,8 +20,13 @@
 // through the game's own pads: the time runs from the pads' reading of SDL, which finds the press,
 // to the end of the repaint. Then the share of a core the process uses on the entry screen with
 // SDL running, for 3 s with the four pads connected and for 3 s after they are unplugged.
+//
+// Sound is on, on the default sound device, so the cues of the countdown, the finishes and the
+// records play among the presses; each cue's delay from its play to its first samples handed to
+// the device is reported too.
 // Prints: presses game-median-ms game-p99-ms game-max-ms floor-median-ms floor-p99-ms
-//         resident-kB-after-the-races [cpu-%-with-pads cpu-%-without]
+//         resident-kB-after-the-races peak-resident-kB cues cue-median-ms cue-p99-ms cue-max-ms
+//         [cpu-%-with-pads cpu-%-without]
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -35,11 +42,13 @@
 #include <QFile>
 #include <QImage>
 #include <QScreen>
+#include <QThread>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
+#include "app/cues.h"
 #include "app/forms.h"
 #include "app/pad_play.h"
 #include "bench/race_driver.h"
@@ -72,6 +81,11 @@ protected:
 
 class Latencies {
 public:
+    Latencies() = default;
+    explicit Latencies(const std::vector<double>& ms)
+    {
+        for (double sample : ms) samples_.push_back(qint64(sample * 1e6));
+    }
     // One press delivered, timed to the end of what it posted; false when it painted nothing
     bool press(const std::function<void()>& deliver, const PaintCounter& counter)
     {
@@ -98,16 +112,14 @@ private:
 };
 
 // The largest runner picture the game takes, in many colours so that no format packs it small
-QString writeHugeRunner()
+void writeHugeRunner()
 {
-    QImage picture(4096, 4096, QImage::Format_RGB32);
+    QImage picture(4096, 4096, QImage::Format_RGBA64);
     for (int y = 0; y < picture.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
-        for (int x = 0; x < picture.width(); ++x) line[x] = qRgb(x & 255, y & 255, (x ^ y) >> 4);
+        auto* line = reinterpret_cast<QRgba64*>(picture.scanLine(y));
+        for (int x = 0; x < picture.width(); ++x) line[x] = qRgba64(quint16(x * 16), quint16(y * 16), quint16((x ^ y) * 16), 65535);
     }
-    const QString file = QStringLiteral("huge.rnx");
-    if (!picture.save(file, "PNG")) qFatal("could not write the huge runner file");
-    return file;
+    if (!picture.save(QStringLiteral("huge.rnx"), "PNG")) qFatal("could not write the huge runner file");
 }
 
 // Four of SDL's virtual pads read through the game's pads, pad n playing lane n
@@ -153,12 +165,13 @@ double cpuPercentWaiting(int ms)
     return (cpuUs() - before) / (ms * 10.0);
 }
 
-long residentKb()
+// A figure of /proc/self/status, in kB: "VmRSS" now, "VmHWM" at its peak
+long statusKb(const QByteArray& name)
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly)) return -1;
     for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
+        if (line.startsWith(name + ':')) return line.mid(name.size() + 1).trimmed().split(' ').value(0).toLong();
     return -1;
 }
 
@@ -166,10 +179,15 @@ long residentKb()
 
 int main(int argc, char* argv[])
 {
+    if (argc > 1 && qstrcmp(argv[1], "write-huge-runner") == 0) {
+        writeHugeRunner();
+        return 0;
+    }
     QApplication app(argc, argv);
     const LikeTheGame setUp;
     const bool huge = argc > 1 && qstrcmp(argv[1], "huge") == 0;
-    const QString runnerFile = huge ? writeHugeRunner() : QStringLiteral("None");
+    if (huge && !QFile::exists(QStringLiteral("huge.rnx"))) qFatal("no huge.rnx: run with write-huge-runner first");
+    const QString runnerFile = huge ? QStringLiteral("huge.rnx") : QStringLiteral("None");
     const size_t presses = huge ? kAcceptedPressesHuge : kAcceptedPresses;
     InstantAnswers answers;
     PaintCounter counter;
@@ -187,6 +205,11 @@ int main(int argc, char* argv[])
         floor.show();
     }
     if (!QTest::qWaitForWindowExposed(&floor)) qFatal("the floor window did not come up");
+
+    GameSound sound(false);
+    sound.open();
+    while (sound.mixer().state() == sound::Mixer::State::Opening) QThread::msleep(1);
+    if (sound.mixer().state() != sound::Mixer::State::Open) qFatal("no sound device");
 
     Latencies game, floorPresses;
     while (game.count() < presses) {
@@ -219,8 +242,12 @@ int main(int argc, char* argv[])
     }
 
     const double max = game.percentileMs(1);
-    std::printf("%zu %.3f %.3f %.3f %.3f %.3f %ld", game.count(), game.percentileMs(0.5), game.percentileMs(0.99),
-                max, floorPresses.percentileMs(0.5), floorPresses.percentileMs(0.99), residentKb());
+    Latencies cues(sound.mixer().startDelaysMs());
+    if (cues.count() == 0) qFatal("no cue was played");
+    std::printf("%zu %.3f %.3f %.3f %.3f %.3f %ld %ld %zu %.3f %.3f %.3f", game.count(), game.percentileMs(0.5),
+                game.percentileMs(0.99), max, floorPresses.percentileMs(0.5), floorPresses.percentileMs(0.99), statusKb("VmRSS"),
+                statusKb("VmHWM"),
+                cues.count(), cues.percentileMs(0.5), cues.percentileMs(0.99), cues.percentileMs(1));
     if (padPlayers) {
         const double withPads = cpuPercentWaiting(3000);
         padPlayers->unplug();

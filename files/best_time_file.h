@@ -3,6 +3,8 @@
 // program. It is kept in the player's data folder; the design's Windows paths map onto it.
 #include <QString>
 
+#include <chrono>
+#include <memory>
 #include <optional>
 
 namespace files {
@@ -23,7 +25,9 @@ QString bestTimeFilePath(const QString& designPath);
 // `openFailure`, when given, to a text naming the file and the reason.
 std::optional<BestTimeRecord> readBestTimeFile(const QString& path, QString* openFailure = nullptr);
 
-// The results screen as the record update sees it.
+// The results screen as the record update sees it. An update that waits for another game may
+// outlive the screen: a board whose screen has gone answers nothing and tells its message on
+// standard error instead.
 class RecordBoard {
 public:
     virtual ~RecordBoard() = default;
@@ -34,12 +38,20 @@ public:
     virtual void messageBox(const QString& text) = 0;        // modal, OK only
 };
 
+// How long an update waits for another game that holds the record before it saves without it
+inline constexpr std::chrono::milliseconds kRecordLockWait{10'000};
+
 // Checks the winner's time against the stored record, stores a new record and writes the
-// best-time sentence, as one step against other games sharing the file. A bad file is kept
-// beside the record as "tapdash.ini.bad" and the record starts again from the default; a file
-// that cannot be written is reported, and the sentence shows what the file holds after all. A
-// file that cannot be read is reported and left alone, and the sentence stays empty, as it does
-// without a data folder (said once).
-void updateBestTime(RecordBoard& board);
+// best-time sentence, as one step against other games sharing the file: the record file itself
+// is locked (flock), so a lock ends with the game that held it, however it ends, and nothing else
+// in the folder (a leftover lock file of any kind) can stand in the way. While another running
+// game holds it, the update returns at once and tries again from the event loop every few
+// milliseconds, so the screens keep painting and ticking; after `lockWait` it saves without the
+// lock and says so on standard error. An update still waiting when the program ends saves then.
+// A bad file is kept beside the record as "tapdash.ini.bad" and the record starts again from the
+// default; a new record that cannot be written is reported, while the board still shows it as
+// this run's record. A file that cannot be read is reported and left alone, and the sentence stays
+// empty, as it does without a data folder (said once).
+void updateBestTime(std::unique_ptr<RecordBoard> board, std::chrono::milliseconds lockWait = kRecordLockWait);
 
 }  // namespace files

@@ -1,7 +1,7 @@
 #pragma once
 // Small text files of whole lines, shared by the files that carry state between screens and runs:
 // written in UTF-8 with "\r\n" after every line; read as UTF-8, or as Windows-1252 when the bytes are
-// not UTF-8, with any line end. Links are never followed.
+// not UTF-8, with any line end. Kept by the rules of disk/plain_file.h: links are never followed.
 #include <QString>
 #include <QStringList>
 
@@ -18,11 +18,9 @@ inline constexpr qint64 kLineFileMaxBytes = 64 * 1024;
 // sets `openFailure`, when given, to a text naming the file and the reason.
 std::optional<QStringList> readLineFile(const QString& path, QString* openFailure = nullptr);
 
-// Replaces the file's content with the lines, each ended by "\r\n", through a temporary file
-// renamed over the old one, so a failed write leaves the old content whole; a link of that name is
-// replaced, not followed. In a folder where no file may be made, a regular file that may be
-// written is rewritten in place. Leftovers of saves killed more than a minute ago are removed.
-// On failure returns a text naming the file and the reason.
-[[nodiscard]] std::optional<QString> writeLineFile(const QString& path, const QStringList& lines);
+// Replaces the file's content with the lines, each ended by "\r\n" (with `onlyIfMissing`, only when
+// nothing has the name yet), as disk::savePlainFile saves. On failure returns a text naming the
+// file and the reason.
+[[nodiscard]] std::optional<QString> writeLineFile(const QString& path, const QStringList& lines, bool onlyIfMissing = false);
 
 }  // namespace files

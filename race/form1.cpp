@@ -1,5 +1,6 @@
 #include "race/form1.h"
 
+#include "app/cues.h"
 #include "app/forms.h"
 #include "app/program.h"
 #include "ui/colors.h"
@@ -103,7 +104,13 @@ ui::Ref<ui::Label>& Form1::label(RaceLabel which)
 }
 
 std::string Form1::caption(RaceLabel which) { return toStd(label(which)->Caption()); }
-void Form1::setCaption(RaceLabel which, const std::string& text) { label(which)->setCaption(toQt(text)); }
+void Form1::setCaption(RaceLabel which, const std::string& text)
+{
+    label(which)->setCaption(toQt(text));
+    // Each count of the countdown is heard, the start apart; its "5" comes only with a false
+    // start, which has its buzzer.
+    if (which == race::Label15 && text != "5") playCue(text == "0" ? Cue::Go : Cue::Count);
+}
 bool Form1::isVisible(RaceLabel which) { return label(which)->Visible(); }
 
 float Form1::runnerLeft(int lane) { return Picture1(lane)->Left(); }
@@ -117,7 +124,11 @@ void Form1::setTimerEnabled(RaceTimer timer, bool enabled)
 }
 
 void Form1::loadBackground(const std::string& fileName) { ui::Form::loadBackground(toQt(fileName)); }
-void Form1::messageBox(const std::string& text) { ui::msgBox(toQt(text), kProgramTitle); }
+void Form1::messageBox(const std::string& text)
+{
+    if (text == kFalseStartMessage) playCue(Cue::FalseStart);  // heard while the box is up
+    ui::msgBox(toQt(text), kProgramTitle);
+}
 
 // A pad is one more pair of keys for its player's lane: the shoulder buttons are the lane's first
 // and second keys, and any other button a key of no lane, which in the countdown is a false start.
@@ -141,7 +152,11 @@ void Form1::setResultCaption(ResultColumn column, int n, const std::string& text
 }
 float Form1::resultTop(ResultColumn column, int n) { return resultArray(column)(n)->Top(); }
 void Form1::setResultTop(ResultColumn column, int n, float top) { resultArray(column)(n)->setTop(top); }
-void Form1::makeResultVisible(ResultColumn column, int n) { resultArray(column)(n)->setVisible(true); }
+void Form1::makeResultVisible(ResultColumn column, int n)
+{
+    resultArray(column)(n)->setVisible(true);
+    if (column == ResultName) playCue(n == 1 ? Cue::Win : Cue::Finish);  // a runner crosses the post
+}
 void Form1::showResults() { forms().Form3.show(); }
 void Form1::updateBestTime() { forms().Form3.updateBestTime(); }
 void Form1::closeRaceScreen() { unload(); }

@@ -1,3 +1,10 @@
+#include <QCoreApplication>
+#include <QPointer>
+#include <QWidget>
+
+#include <cstdio>
+
+#include "app/cues.h"
 #include "app/program.h"
 #include "files/best_time_file.h"
 #include "results/form3.h"
@@ -7,31 +14,47 @@ namespace results {
 
 namespace {
 
-// The record update's view of the results screen: row 1 is the winner.
+// The record update's view of the results screen: row 1 is the winner. An update that waited for
+// another game may end after this screen has gone (or gone and come back for the next race): it
+// then touches no control, and its message goes to standard error.
 class ResultsBoard : public files::RecordBoard {
 public:
-    explicit ResultsBoard(Form3& screen) : screen_(screen) {}
+    explicit ResultsBoard(Form3& screen) : screen_(screen), window_(screen.window()) {}
 
     QString winnerName() override { return screen_.Label1(1)->Caption(); }
     QString winnerTime() override { return screen_.Label7(1)->Caption(); }
     void showNewRecord() override
     {
+        if (!stillShown()) return;
         screen_.Label8->setVisible(true);
         screen_.Label9->setVisible(true);
+        playCue(Cue::Record);
     }
-    void setBestTimeLine(const QString& text) override { screen_.Label5->setCaption(text); }
-    void messageBox(const QString& text) override { ui::msgBox(text, kProgramTitle); }
+    void setBestTimeLine(const QString& text) override
+    {
+        if (stillShown()) screen_.Label5->setCaption(text);
+    }
+    void messageBox(const QString& text) override
+    {
+        if (stillShown()) ui::msgBox(text, kProgramTitle);
+        else std::fprintf(stderr, "%s: %s\n", qUtf8Printable(QCoreApplication::applicationName()), qUtf8Printable(QString(text).replace(u'\n', u' ')));
+    }
 
 private:
+    // The very screen the update began on, still shown. Its window is asked first: an unloaded
+    // screen's window is hidden until it goes, and the screens themselves go before the program's
+    // end, when an update still waiting is finished.
+    bool stillShown()
+    {
+        return window_ && window_->isVisible() && screen_.isLoaded() && screen_.window() == window_;
+    }
+
     Form3& screen_;
+    QPointer<QWidget> window_;
 };
 
 }  // namespace
 
-void Form3::updateBestTime()
-{
-    ResultsBoard board(*this);
-    files::updateBestTime(board);
-}
+void Form3::updateBestTime() { files::updateBestTime(std::make_unique<ResultsBoard>(*this)); }
 
 }  // namespace results

@@ -2,8 +2,9 @@
 # `make install` and `make uninstall`. install puts what is built in BUILD_DIR under PREFIX,
 # stripped, and builds nothing: run as root it must not leave root's files in the build. It keeps
 # in BUILD_DIR/installed/ a record per prefix of every file it put there (from cmake's
-# install_manifest.txt) and of every folder it had to create; uninstall takes exactly those away,
-# the folders deepest first and each only when empty.
+# install_manifest.txt), with its checksum, and of every folder it had to create. uninstall takes
+# away only a recorded file that lies under PREFIX and is still what the install put there, then
+# the recorded folders deepest first, each only when empty; it names every file it leaves.
 # Usage: install-tree.sh install|uninstall BUILD_DIR PREFIX
 set -euo pipefail
 if [ $# -ne 3 ] || [[ $1 != install && $1 != uninstall ]]; then
@@ -19,11 +20,27 @@ if [ "$1" = uninstall ]; then
         echo "uninstall: nothing was installed into $prefix from $build" >&2
         exit 1
     fi
-    while IFS= read -r file; do
-        echo "-- Removing: $file"
-        rm -f "$file"
+    while IFS= read -r line; do
+        sum=${line%%  *} file=${line#*  }
+        [[ $line =~ ^[0-9a-f]{32}\ \ / ]] || sum="" file=$line  # an install's record from before checksums
+        if [ ! -e "$file" ] && [ ! -L "$file" ]; then
+            continue
+        elif [[ $(realpath -m "$(dirname "$file")")/ != "$prefix"/* ]]; then
+            echo "-- Left: $file (outside $prefix)"
+        elif [ -L "$file" ] || [ ! -f "$file" ]; then
+            echo "-- Left: $file (not the file installed)"
+        elif [ -z "$sum" ]; then
+            echo "-- Left: $file (no checksum recorded)"
+        elif [ "$(md5sum <"$file" | cut -d' ' -f1)" != "$sum" ]; then
+            echo "-- Left: $file (changed since it was installed)"
+        else
+            echo "-- Removing: $file"
+            rm -f "$file"
+        fi
     done <"$record.files"
-    sort -r "$record.folders" | while IFS= read -r folder; do rmdir "$folder" 2>/dev/null || true; done
+    sort -r "$record.folders" | while IFS= read -r folder; do
+        [[ $(realpath -m "$folder")/ != "$prefix"/* ]] || rmdir "$folder" 2>/dev/null || true
+    done
     rm -f "$record.files" "$record.folders"
     exit 0
 fi
@@ -41,10 +58,15 @@ DESTDIR="$stage" cmake --install "$build" --prefix "$prefix" >/dev/null
     [ -d "$folder" ] || echo "$folder"
 done >"$stage/folders"
 cmake --install "$build" --prefix "$prefix" --strip
-# An install over an earlier one adds to its record, which still holds the earlier folders.
+# An install over an earlier one adds to its record, which still holds the earlier folders; a file
+# installed again takes its new checksum.
 mkdir -p "$build/installed"
 touch "$record.files" "$record.folders"
-sort -u -o "$record.files" "$record.files" "$build/install_manifest.txt"
+while IFS= read -r file || [ -n "$file" ]; do  # the manifest ends without a line end
+    printf '%s  %s\n' "$(md5sum <"$file" | cut -d' ' -f1)" "$file"
+done <"$build/install_manifest.txt" >"$stage/files"
+awk '{ path = /^[0-9a-f]{32}  \// ? substr($0, 35) : $0 } !seen[path]++' "$stage/files" "$record.files" |
+    sort -k2 -o "$record.files"
 sort -u -o "$record.folders" "$record.folders" "$stage/folders"
 rm -f "$build/install_manifest.txt"
 # Under sudo the records stay the build owner's, so the owner's next install can rewrite them.

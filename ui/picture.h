@@ -1,5 +1,5 @@
 #pragma once
-// Loading pictures from files: bitmaps, GIFs and icons, the format found from the content.
+// Loading pictures from files: bitmaps, GIFs, PNGs and icons, the format found from the content.
 #include <QImage>
 #include <QString>
 
@@ -16,8 +16,15 @@ struct LoadedPicture {
     bool ok() const { return !image.isNull(); }
 };
 
-// A relative path is taken from the working directory.
+// A relative path is taken from the working directory. A link is followed; what it leads to must
+// be a regular file (disk/plain_file.h).
 LoadedPicture loadPicture(const QString& path);
+
+// A picture of which nothing below the top `rows` rows is ever drawn: only those rows. Of an
+// uncompressed bitmap, a PNG or a JPEG only they are decoded, however large the picture; a
+// picture of any other kind is decoded whole, and refused as too large when that would take more
+// than a few megabytes.
+LoadedPicture loadPictureTop(const QString& path, int rows);
 
 // A picture a screen cannot do without: on failure one line goes to standard error naming the
 // file and the reason, and a null picture comes back so the screen keeps its own colour.

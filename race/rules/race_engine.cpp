@@ -40,7 +40,7 @@ void RaceEngine::falseStart(int& KeyCode)
     screen_.setCaption(Label15, "5");
     screen_.setTimerEnabled(Timer2, false);
     screen_.setCaption(Label16, "0");
-    screen_.messageBox("Oi don't cheat");
+    screen_.messageBox(kFalseStartMessage);
     // Re-enabling restarts the period, so the countdown gets a full second after OK.
     screen_.setTimerEnabled(Timer1, false);
     screen_.setTimerEnabled(Timer1, true);

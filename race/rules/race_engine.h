@@ -7,6 +7,9 @@
 
 namespace race {
 
+// The false start's message
+inline constexpr const char* kFalseStartMessage = "Oi don't cheat";
+
 // Virtual-key codes of lane 4: keypad "0" and "." with Num Lock off, or the editing block keys.
 constexpr int kKeyInsert = 45;
 constexpr int kKeyDelete = 46;

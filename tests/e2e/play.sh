@@ -248,7 +248,7 @@ e2e_check "the AppStream metainfo is valid" \
 # tapdash ARGS...: the installed command, without a display; ran STATUS out|err PATTERN checks it.
 tapdash()
 {
-    XDG_DATA_HOME="$e2e_data" "$prefix/bin/tapdash" "$@" >"$e2e_scratch/out" 2>"$e2e_scratch/err"
+    XDG_DATA_HOME="$e2e_data" timeout 20 "$prefix/bin/tapdash" "$@" >"$e2e_scratch/out" 2>"$e2e_scratch/err"
     status=$?
 }
 ran() { [ "$status" -eq "$1" ] && grep -q "$3" "$e2e_scratch/$2"; }
@@ -282,7 +282,66 @@ refreshed()
 }
 e2e_check "after an upgrade only the files the player left alone are refreshed" refreshed
 
+# Links and odd files in the play folder are the player's: an upgrade writes through none of them,
+# nor through a link planted where the launcher once wrote its record, and the game still starts.
+printf 'outside\n' >"$e2e_scratch/outside"
+cp "$play/robot.rnx" "$e2e_scratch/robot_copy"
+ln -s "$e2e_scratch/outside" "$e2e_data/tapdash/installed.md5.new"
+ln -sf "$e2e_scratch/robot_copy" "$play/robot.rnx"
+ln -sf "$e2e_scratch/gone" "$play/back.bmp"
+rm "$play/tapdash.bmp" && mkfifo "$play/tapdash.bmp"
+printf 'again' | tee -a "$prefix/share/tapdash/robot.rnx" >>"$prefix/share/tapdash/back.bmp"
+tapdash --version
+left_alone()
+{
+    [ "$(cat "$e2e_scratch/outside")" = outside ] && cmp -s "$e2e_scratch/robot_copy" "$e2e_scratch/players_robot.rnx" &&
+        [ -L "$play/robot.rnx" ] && [ -L "$play/back.bmp" ] && [ -p "$play/tapdash.bmp" ] &&
+        [ -f "$e2e_data/tapdash/installed.md5" ] && [ ! -L "$e2e_data/tapdash/installed.md5" ]
+}
+e2e_check "links and odd files in the play folder are left alone, and the game starts" ran 0 out '^tapdash [0-9]'
+e2e_check "nothing is written through a link" left_alone
+
+# launch [COMMAND...]: the installed command once more, through COMMAND (env, setpriv), without a
+# display, in the scratch folder
+launch() { (cd "$e2e_scratch" && "$@" timeout 20 "$prefix/bin/tapdash" --version) >"$e2e_scratch/out" 2>"$e2e_scratch/err"; }
+both_start()
+{
+    local round
+    for round in 1 2 3 4 5 6 7 8; do
+        rm -rf "$e2e_scratch/twice"
+        launch env XDG_DATA_HOME="$e2e_scratch/twice" &
+        XDG_DATA_HOME="$e2e_scratch/twice" timeout 20 "$prefix/bin/tapdash" --version >"$e2e_scratch/second" 2>&1 || return 1
+        wait $! && grep -q '^tapdash [0-9]' "$e2e_scratch/out" && grep -q '^tapdash [0-9]' "$e2e_scratch/second" || return 1
+    done
+}
+e2e_check "two launchers at once both start their game, 8 times in 8" both_start
+launch env HOME="$e2e_scratch/home" XDG_DATA_HOME=relative
+e2e_check "a relative XDG_DATA_HOME is ignored" \
+    test ! -e "$e2e_scratch/relative" -a -f "$e2e_scratch/home/.local/share/tapdash/play/back.bmp"
+
+# A play folder that cannot be written, with a picture missing: said once, and the game starts.
+unwritable="$e2e_scratch/unwritable"
+launch env XDG_DATA_HOME="$unwritable"
+rm "$unwritable/tapdash/play/back.bmp"
+chmod 555 "$unwritable/tapdash/play"
+as_player=()
+if [ "$(id -u)" = 0 ]; then
+    chmod o+x "$e2e_scratch" && chown -R 65534:65534 "$unwritable"
+    as_player=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+fi
+launch "${as_player[@]}" env XDG_DATA_HOME="$unwritable"
+e2e_check "a play folder that cannot be written is said once, and the game starts" \
+    test "$(grep -c 'cannot write in' "$e2e_scratch/err")$(wc -l <"$e2e_scratch/err")" = 11 -a -s "$e2e_scratch/out"
+e2e_check "and leaves nothing behind" test -z "$(find "$unwritable" -name '.tapdash-save-*' -o -name '*.new')"
+
 ln -s "$prefix/bin/tapdash" "$e2e_scratch/tapdash"
+e2e_launch "$e2e_scratch" "$e2e_scratch/tapdash" --fullscreen
+e2e_wait_for 20 "the installed game to show its splash screen" e2e_shown "Welcome to"
+not_remembered() { ! grep -qs fullScreen=true "$e2e_scratch/config/tapdash/tapdash.conf"; }
+e2e_check "--fullscreen is not remembered for the next start" not_remembered
+kill "$e2e_game_pid"
+e2e_wait_exit 5
+
 e2e_launch "$e2e_scratch" "$e2e_scratch/tapdash"
 e2e_skip_splash
 e2e_check "the game runs in the play folder" test "$(readlink "/proc/$e2e_game_pid/cwd")" = "$(cd "$play" && pwd -P)"
@@ -292,9 +351,16 @@ e2e_click "${entry_exit_game[@]}"
 e2e_wait_exit 3
 e2e_check "the installed game ends with exit status 0" test "$e2e_game_status" -eq 0
 
+# A record line naming a file outside the prefix, as a damaged or planted record would
+printf '%s  %s\n' "$(md5sum <"$e2e_scratch/outside" | cut -d' ' -f1)" "$e2e_scratch/outside" \
+    >>"$build/installed/$(realpath -m "$prefix" | tr / %).files"
 "$install_tree" uninstall "$build" "$prefix" >"$e2e_scratch/install.log" 2>&1 ||
     e2e_fail "uninstall: $(cat "$e2e_scratch/install.log")"
-e2e_check "uninstall leaves the prefix empty" test -z "$(ls -A "$prefix")"
+e2e_check "uninstall removes no file outside its prefix, and says so" \
+    grep -qF -- "-- Left: $e2e_scratch/outside (outside" "$e2e_scratch/install.log"
+e2e_check "uninstall leaves only the two files changed since the install, and says so" \
+    test "$(find "$prefix" -type f | sort | tr '\n' ' ')$(grep -c 'changed since it was installed' "$e2e_scratch/install.log")" \
+    = "$prefix/share/tapdash/back.bmp $prefix/share/tapdash/robot.rnx 2"
 
 # ---- full screen ----
 # F11 on the entry screen fills the display with the scene scaled and centred; clicks at the scaled

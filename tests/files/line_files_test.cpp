@@ -3,23 +3,23 @@
 #include "files/player_list_file.h"
 
 #include <QDir>
-#include <QLockFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <thread>
-
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 
 #include "tests/support/file_bytes.h"
 #include "tests/support/hold_permissions.h"
 #include "tests/support/planted_links.h"
+#include "tests/support/stderr_capture.h"
 
 namespace {
 
 const QByteArray kDefault = "Zeblo\r\n99.9\r\n", kBo = "Bo\r\n30.5\r\n";
 const QString kWinner = " \"Cy, Jr\" ";  // blanks, quotes and a comma, all kept
-const QString kZebloLine = "Best time so far is Zeblo with a time of 99.9";
 const QString kWinnerLine = "Best time so far is " + kWinner + " with a time of 20.4";
 const QByteArray kWinnerRecord = (kWinner + "\r\n20.4\r\n").toUtf8();
 
@@ -31,19 +31,35 @@ struct Judged { QByteArray stored; QString time, holder; bool bad = false; };
 // path left with `permissions` alone (unless empty); then what the update said, and the file
 struct Trouble { QString folder, file; QByteArray before; QString locked; QFile::Permissions permissions; QStringList said; QByteArray after; };
 
-// The results screen of a race won in `winnerTime`, after the record update
-struct RecordedBoard : files::RecordBoard {
-    QString time, line;
+// What one record update told the results screen; `done` once the update let go of it
+struct Said {
+    QString line;
     int newRecordShown = 0;
     QStringList messages;
-    explicit RecordedBoard(const QString& winnerTime) : time(winnerTime) { files::updateBestTime(*this); }
+    bool done = false;
+    QStringList all() const { return QStringList{line, QString("New Record").repeated(newRecordShown)} + messages; }
+};
+
+// The results screen of a race won in `winnerTime`, as the record update sees it
+struct RecordedBoard : files::RecordBoard {
+    QString time;
+    std::shared_ptr<Said> said;
+    RecordedBoard(const QString& winnerTime, std::shared_ptr<Said> into) : time(winnerTime), said(std::move(into)) {}
+    ~RecordedBoard() override { said->done = true; }
     QString winnerName() override { return kWinner; }
     QString winnerTime() override { return time; }
-    void showNewRecord() override { ++newRecordShown; }
-    void setBestTimeLine(const QString& text) override { line = text; }
-    void messageBox(const QString& text) override { messages << text; }
-    QStringList said() const { return QStringList{line, QString("New Record").repeated(newRecordShown)} + messages; }
+    void showNewRecord() override { ++said->newRecordShown; }
+    void setBestTimeLine(const QString& text) override { said->line = text; }
+    void messageBox(const QString& text) override { said->messages << text; }
 };
+
+// The record update at the end of a race won in `winnerTime`
+std::shared_ptr<Said> update(const QString& winnerTime, std::chrono::milliseconds lockWait = files::kRecordLockWait)
+{
+    auto said = std::make_shared<Said>();
+    files::updateBestTime(std::make_unique<RecordedBoard>(winnerTime, said), lockWait);
+    return said;
+}
 
 }  // namespace
 
@@ -59,7 +75,8 @@ class LineFilesTest : public QObject {
     const QString listPath = listFolder.filePath("temp.tmp");
 
 private slots:
-    // A relative XDG_DATA_HOME is ignored; with no HOME either the record is not kept, said once.
+    // A relative XDG_DATA_HOME is ignored; with no absolute HOME either the record is not kept,
+    // said once.
     void initTestCase()
     {
         QCoreApplication::setApplicationName("tapdash");
@@ -67,11 +84,11 @@ private slots:
         qputenv("XDG_DATA_HOME", "relative-data-home");
         qputenv("HOME", QFile::encodeName(home.path()));
         QCOMPARE(files::bestTimeFilePath("C:\\Windows\\tapdash.ini"), home.filePath(".local/share/tapdash/tapdash.ini"));
-        qunsetenv("HOME");
+        qputenv("HOME", "relative-home");
         QCOMPARE(files::bestTimeFilePath("C:\\Windows\\tapdash.ini"), QString());
-        QCOMPARE(RecordedBoard("20.4").said(),
+        QCOMPARE(update("20.4")->all(),
                  (QStringList{"", "", "The best time cannot be kept: neither XDG_DATA_HOME nor HOME names a folder for it."}));
-        QCOMPARE(RecordedBoard("20.4").said(), (QStringList{"", ""}));
+        QCOMPARE(update("20.4")->all(), (QStringList{"", ""}));
         QVERIFY(!QFile::exists("relative-data-home"));
 
         qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()));
@@ -103,31 +120,33 @@ private slots:
         QFETCH(Judged, judged);
         const auto& [stored, time, holder, bad] = judged;
         // stored through the other spelling of the design path, which must name the same file
+        const bool older = !QByteArray(QTest::currentDataTag()).startsWith("bad: one");  // else the first bad file
         QVERIFY(stored.isNull()
-                || (store(files::bestTimeFilePath("C:\\windows\\tapdash.ini"), stored) && store(recordPath + ".bad", "an older bad file")));
+                || (store(files::bestTimeFilePath("C:\\windows\\tapdash.ini"), stored) && (!older || store(recordPath + ".bad", "an older bad file"))));
         const bool beaten = holder.startsWith(kWinner);
-        QCOMPARE(RecordedBoard(time).said(), (QStringList{"Best time so far is " + holder, beaten ? "New Record" : ""}));
+        QCOMPARE(update(time)->all(), (QStringList{"Best time so far is " + holder, beaten ? "New Record" : ""}));
         QCOMPARE(fileBytes(recordPath), beaten ? (kWinner + "\r\n" + time + "\r\n").toUtf8() : bad || stored.isNull() ? kDefault : stored);
         if (!stored.isNull()) QCOMPARE(fileBytes(recordPath + ".bad"), bad ? stored : "an older bad file");
     }
 
-    // A save that cannot be made is reported and loses nothing; a record that cannot be read is
-    // left as it was, reported and not judged. Permissions hold here even for root.
+    // A save that cannot be made is reported and loses nothing, and the results still name this
+    // run's record; a record that cannot be read is left as it was, reported and not judged.
+    // Permissions hold here even for root.
     void troubleOnDiskIsReportedAndLosesNothing_data()
     {
         QTest::addColumn<Trouble>("trouble");
         const QString folder = dataHome.filePath("tapdash"), bad = recordPath + ".bad";
         const QString notSaved = "The best time could not be saved.\n\"" + recordPath + '"';
         QTest::newRow("data folder is a file")
-            << Trouble{{}, folder, "junk", {}, {}, {kZebloLine, "New Record", notSaved + ": Not a directory"}, "junk"};
+            << Trouble{{}, folder, "junk", {}, {}, {kWinnerLine, "New Record", notSaved + ": Not a directory"}, "junk"};
         QTest::newRow("bad file cannot be kept")
             << Trouble{bad, recordPath, "junk", {}, {},
-                       {kZebloLine, "New Record", notSaved + " cannot be kept as \"" + bad + "\": Is a directory"}, "junk"};
+                       {kWinnerLine, "New Record", notSaved + " cannot be kept as \"" + bad + "\": Is a directory"}, "junk"};
         QTest::newRow("read-only folder, writable record")
             << Trouble{folder, recordPath, kBo, folder, QFile::ReadOwner | QFile::ExeOwner, {kWinnerLine, "New Record"}, kWinnerRecord};
         QTest::newRow("read-only folder, the record a link")
             << Trouble{folder, recordPath, {}, folder, QFile::ReadOwner | QFile::ExeOwner,
-                       {kZebloLine, "New Record", notSaved + ": it is a symbolic link, which is not followed"}, kBo};
+                       {kWinnerLine, "New Record", notSaved + ": it is a symbolic link, which is not followed"}, kBo};
         QTest::newRow("record without read permission")
             << Trouble{folder, recordPath, kBo, recordPath, QFile::WriteOwner,
                        {"", "", "The best time could not be read.\n\"" + recordPath + "\": Permission denied"}, kBo};
@@ -147,45 +166,96 @@ private slots:
             && (QFileInfo(locked).isDir() ? QFile(locked + "/probe").open(QIODevice::WriteOnly) : QFile(locked).open(QIODevice::ReadOnly)))
             QSKIP("this process reads and writes files whatever their permissions say");
 
-        QCOMPARE(RecordedBoard("20.4").said(), said);
+        QCOMPARE(update("20.4")->all(), said);
         unlock();
         QCOMPARE(fileBytes(file), after);
     }
 
-    // A link planted as the record or its bad copy is replaced; what it points at stays as it was.
-    // The player list is saved by the same writer as the record.
+    // A link planted as the record, its bad copy or the player list is replaced; what it points at
+    // stays as it was. A hard link is never written through, even where the folder allows no
+    // new file and a save must rewrite the file in place.
     void aLinkIsReplacedNotFollowed_data()
     {
         QVERIFY(QDir().mkpath(dataHome.filePath("targets")));
-        for (const char* file : {"record ", "bad copy "}) addLinkTargetRows(QDir(dataHome.filePath("targets")), file);
+        for (const char* file : {"record ", "bad copy ", "player list "})
+            addLinkTargetRows(QDir(dataHome.filePath("targets")), file, QByteArray(file) != "bad copy ");
     }
     void aLinkIsReplacedNotFollowed()
     {
         QFETCH(QString, target);
+        const QByteArray tag = QTest::currentDataTag();
+        const bool badCopy = tag.startsWith("bad"), list = tag.startsWith("player"), hard = tag.contains("hard");
+        QVERIFY(!hard || store(target, kBo));  // a record, so that only the new one is to be saved
         const QString before = fileState(target);
-        const bool badCopy = QByteArray(QTest::currentDataTag()).startsWith("bad");
-        QVERIFY(QDir().mkpath(dataHome.filePath("tapdash")) && (!badCopy || store(recordPath, "Bo\r\nfast\r\n")));
-        const QString link = badCopy ? recordPath + ".bad" : recordPath;
-        QVERIFY(QFile::link(target, link));
-        QCOMPARE(RecordedBoard("20.4").messages, QStringList());
-        QCOMPARE(fileBytes(link), badCopy ? "Bo\r\nfast\r\n" : kWinnerRecord);
+        const QString folder = list ? listFolder.path() : dataHome.filePath("tapdash");
+        QVERIFY(QDir().mkpath(folder) && (!badCopy || store(recordPath, "Bo\r\nfast\r\n")));
+        const QString link = badCopy ? recordPath + ".bad" : list ? listPath : recordPath;
+        QVERIFY(hard ? ::link(QFile::encodeName(target).constData(), QFile::encodeName(link).constData()) == 0 : QFile::link(target, link));
+        const QFile::Permissions writable = QFileInfo(folder).permissions();
+        QVERIFY(!hard || QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        const auto unlock = qScopeGuard([&] { QFile::setPermissions(folder, writable); });
+        const auto hold = holdPermissions();
+        const PlayerList players{{{"Ann", "None"}, {}, {}, {}}};
+        const QStringList said = list ? QStringList{files::writePlayerList(listPath, players).value_or("")}
+                                      : update("20.4")->messages;
+        QCOMPARE(said.join("").contains("hard link"), hard);
+        if (!hard) QCOMPARE(fileBytes(link), list ? "Ann\r\nNone\r\n\r\n\r\n\r\n\r\n\r\n\r\n" : badCopy ? "Bo\r\nfast\r\n" : kWinnerRecord);
         QCOMPARE(fileState(target), before);
     }
 
-    // Another game holds the record while it saves a better time: this update waits for it and
-    // judges against what it saved.
+    // Whatever has the name of a lock and is held by no running game: the update neither waits on
+    // it nor loses the record.
+    void aLockNobodyHoldsIsNoLock_data()
+    {
+        QTest::addColumn<QString>("lock");  // "dir", "fifo" or "file:" (unreadable), else a link to it
+        QTest::newRow("a folder") << "dir";
+        QTest::newRow("a folder of the lock's own lock") << "dir.rmlock";
+        QTest::newRow("a dangling link") << dataHome.filePath("gone");
+        QTest::newRow("a link to /dev/zero") << "/dev/zero";
+        QTest::newRow("a named pipe") << "fifo";
+        QTest::newRow("an unreadable file") << "file:";
+    }
+    void aLockNobodyHoldsIsNoLock()
+    {
+        QFETCH(QString, lock);
+        QVERIFY(QDir().mkpath(dataHome.filePath("tapdash")) && store(recordPath, kBo));
+        const QString name = recordPath + ".lock" + (lock == "dir.rmlock" ? ".rmlock" : "");
+        QVERIFY(lock.startsWith("dir") ? QDir().mkdir(name)
+                : lock == "fifo"        ? mkfifo(QFile::encodeName(name).constData(), 0600) == 0
+                : lock == "file:"       ? store(name, "12345\nx\nhost\n") && QFile::setPermissions(name, {})
+                                        : QFile::link(lock, name));
+        const auto hold = holdPermissions();
+        QCOMPARE(update("20.4")->all(), (QStringList{kWinnerLine, "New Record"}));
+        QCOMPARE(fileBytes(recordPath), kWinnerRecord);
+    }
+
+    // Another game holds the record while it saves a better time: this update waits for it without
+    // holding up the event loop, and judges against what it saved. A game that keeps holding it is
+    // waited for no longer than the update's wait.
     void anUpdateWaitsForAnotherGame()
     {
         QVERIFY(QDir().mkpath(dataHome.filePath("tapdash")) && store(recordPath, kBo));
-        QLockFile otherGame(recordPath + ".lock");
-        QVERIFY(otherGame.tryLock(0));
-        std::optional<RecordedBoard> board;
-        std::thread game([&board] { board.emplace("20.4"); });
-        QThread::msleep(300);  // a slow disk, which only makes an unlocked update go wrong sooner
-        QVERIFY(store(recordPath, "Di\r\n10.1\r\n"));
-        otherGame.unlock();
-        game.join();
-        QCOMPARE(board->said(), (QStringList{"Best time so far is Di with a time of 10.1", ""}));  // read from the file
+        const auto otherGame = [this] {
+            const int held = open(QFile::encodeName(recordPath).constData(), O_RDONLY | O_CLOEXEC);
+            return flock(held, LOCK_EX) == 0 ? held : -1;
+        };
+        int held = otherGame();
+        const std::shared_ptr<Said> said = update("20.4");
+        QVERIFY(held >= 0 && !said->done);
+        QCOMPARE(said->all(), (QStringList{"", ""}));  // nothing told while it waits
+        QVERIFY(store(recordPath + ".new", "Di\r\n10.1\r\n") && std::rename(qPrintable(recordPath + ".new"), qPrintable(recordPath)) == 0);
+        close(held);
+        QTRY_VERIFY(said->done);
+        QCOMPARE(said->all(), (QStringList{"Best time so far is Di with a time of 10.1", ""}));
+
+        held = otherGame();
+        const auto closeHeld = qScopeGuard([held] { close(held); });
+        std::shared_ptr<Said> impatient;
+        QCOMPARE(stderrLines([&] { impatient = update("5.3", std::chrono::milliseconds(0)); }),
+                 QStringList{"tapdash: another game kept the best time locked; saved without waiting longer"});
+        QVERIFY(impatient->done);
+        QCOMPARE(impatient->all(), (QStringList{"Best time so far is " + kWinner + " with a time of 5.3", "New Record"}));
+        QCOMPARE(fileBytes(recordPath), (kWinner + "\r\n5.3\r\n").toUtf8());
     }
 
     // The entry written exactly, leftovers of killed saves of this file, a minute old, removed on
@@ -193,17 +263,21 @@ private slots:
     // through "Same Players" (tests/results).
     void writesTheEntryExactly()
     {
-        const QStringList leftovers{"temp.tmp.Ab12yZ", "temp.tmp.Cd34wX", "temp.tmpx.Ef56vW"};  // the second too young
+        // A killed save's file; one too young, a pipe and the player's own file, all kept
+        const QStringList leftovers{".tapdash-save-temp.tmp-Ab12yZ", ".tapdash-save-temp.tmp-Cd34wX", "temp.tmp.saved1",
+                                    ".tapdash-save-temp.tmp-pipe01", ".tapdash-save-temp.tmpx-Ef56vW"};
         for (const QString& name : leftovers) {
-            QFile file(listFolder.filePath(name));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            if (name != leftovers[1]) QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-90), QFileDevice::FileModificationTime));
+            const QString path = listFolder.filePath(name);
+            QVERIFY(name.contains("pipe") ? mkfifo(QFile::encodeName(path).constData(), 0600) == 0 : store(path, "mine"));
+            const timespec times[2]{{0, UTIME_OMIT}, {QDateTime::currentSecsSinceEpoch() - (name == leftovers[1] ? 50 : 90), 0}};
+            QVERIFY(utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, AT_SYMLINK_NOFOLLOW) == 0);
         }
         const PlayerList rows{
             {{" \"Bo\", Jr ", "None"}, {"Disabled", "/x/b.rnx"}, {"Zoë", "/p/c, \"y\".rnx"}, {"disabled", ""}}};
         QVERIFY(!files::writePlayerList(listPath, files::playerListFromEntry(rows)));
         QCOMPARE(fileBytes(listPath), " \"Bo\", Jr \r\nNone\r\n\r\n\r\nZoë\r\n/p/c, \"y\".rnx\r\ndisabled\r\n\r\n");
-        QCOMPARE(QDir(listFolder.path()).entryList({"temp.tmp*"}), (QStringList{"temp.tmp", leftovers[1], leftovers[2]}));
+        QCOMPARE(QDir(listFolder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                 (QStringList{leftovers[1], leftovers[3], leftovers[4], "temp.tmp", leftovers[2]}));
     }
 
     // Line ends and encodings of both files are read here; damaged and unreadable contents with

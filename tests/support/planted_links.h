@@ -9,10 +9,10 @@
 
 #include "file_bytes.h"
 
-// Adds a "target" column with rows for another file, nothing and a device node. The node is
-// made in `folder` when this process may (root), else the system's /dev/null, which no one
-// else may replace.
-inline void addLinkTargetRows(const QDir& folder, const QString& prefix = {})
+// Adds a "target" column with rows for another file, nothing and a device node, and with
+// `hardLink` a row "hard link" to a file of its own. The node is made in `folder` when this process
+// may (root), else the system's /dev/null, which no one else may replace.
+inline void addLinkTargetRows(const QDir& folder, const QString& prefix = {}, bool hardLink = false)
 {
     QTest::addColumn<QString>("target");
     const QString node = folder.filePath("node");
@@ -21,6 +21,8 @@ inline void addLinkTargetRows(const QDir& folder, const QString& prefix = {})
     QTest::newRow(qPrintable(prefix + "to another file")) << folder.filePath("other");
     QTest::newRow(qPrintable(prefix + "dangling")) << folder.filePath("gone");
     QTest::newRow(qPrintable(prefix + "to a device")) << (madeNode ? node : QStringLiteral("/dev/null"));
+    const QString linked = folder.filePath(prefix.trimmed() + " linked");
+    if (hardLink && store(linked, "another file")) QTest::newRow(qPrintable(prefix + "hard link")) << linked;
 }
 
 // Enough of a file's state to see it untouched

@@ -4,12 +4,15 @@
 // screen in tests/presentation.
 #include <QFile>
 #include <QTemporaryDir>
+#include <QColorSpace>
 #include <QTest>
+#include <QtEndian>
 
 #include "test_main.h"
 #include "ui/colors.h"
 #include "ui/picture.h"
 #include "ui/picture_clip.h"
+#include "file_bytes.h"
 
 class PictureTest : public QObject {
     Q_OBJECT
@@ -46,6 +49,47 @@ private slots:
         const ui::LoadedPicture large = ui::loadPicture(path);
         QVERIFY2(!large.ok() && large.error.contains("8000 x 8000"), qPrintable(large.error));
         QVERIFY(QFile::remove(path) && !ui::loadPicture(path).ok());  // every load still goes to the file
+    }
+
+    // A picture of which only the top rows are drawn: they come out as the whole picture's top rows,
+    // and a kind that must be decoded whole is refused when large (the memory is make bench's).
+    void onlyTheTopRowsAreDecoded_data()
+    {
+        QTest::addColumn<QString>("name");
+        QImage picture(60, 50, QImage::Format_ARGB32);
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x) picture.setPixel(x, y, qRgba(x * 4, y * 5, (x ^ y) * 3, 128 + x + y));
+        const QImage opaque = picture.convertToFormat(QImage::Format_RGB32);
+        QVERIFY(opaque.save(scratch.filePath("bottom-up.bmp")) && opaque.save(scratch.filePath("photo.jpg"))
+                && picture.convertToFormat(QImage::Format_Indexed8).save(scratch.filePath("palette.bmp"))
+                && picture.convertToFormat(QImage::Format_Indexed8).save(scratch.filePath("palette.png"))
+                && picture.convertToFormat(QImage::Format_RGBA64).save(scratch.filePath("deep.png"))
+                && filled(1100, 1000, Qt::red).save(scratch.filePath("large.ppm"))
+                && QFile::copy(":/assets/default_runner.gif", scratch.filePath("strip.gif")));
+        // The same bitmap with its rows stored from the top down: height negated, rows reversed
+        QByteArray bitmap = fileBytes(scratch.filePath("bottom-up.bmp"));
+        const int offset = qFromLittleEndian<quint32>(bitmap.constData() + 10), rowBytes = 60 * 3;
+        QByteArray topDown = bitmap.left(offset);
+        qToLittleEndian<qint32>(-50, topDown.data() + 22);
+        for (int row = 49; row >= 0; --row) topDown += bitmap.mid(offset + row * rowBytes, rowBytes);
+        QVERIFY(store(scratch.filePath("top-down.bmp"), topDown));
+        for (const char* name : {"bottom-up.bmp", "top-down.bmp", "palette.bmp", "palette.png", "deep.png", "photo.jpg",
+                                 "interlaced.png", "strip.gif", "large.ppm"})
+            QTest::newRow(name) << QString(name);
+    }
+    void onlyTheTopRowsAreDecoded()
+    {
+        QFETCH(QString, name);
+        const QString path = name == "interlaced.png" ? QFINDTESTDATA(name) : scratch.filePath(name);
+        const ui::LoadedPicture top = ui::loadPictureTop(path, 20);
+        const QImage whole(path);
+        const auto pixels = [](const QImage& image) {
+            QImage converted = image.convertToFormat(QImage::Format_ARGB32);
+            converted.setColorSpace({});  // as the screens draw it
+            return converted;
+        };
+        if (name == "large.ppm") QCOMPARE(top.error, "picture too large (1100 x 1000 pixels)");
+        else QCOMPARE(pixels(top.image), pixels(whole.copy(0, 0, whole.width(), 20)));
     }
 
     void aStripCutInTwoGivesItsHalves()

@@ -11,6 +11,7 @@
 #include "app/command_line.h"
 #include "app/cues.h"
 #include "app/forms.h"
+#include "app/own_pictures.h"
 #include "app/pad_play.h"
 #include "ui/fonts.h"
 #include "ui/settings.h"
@@ -60,7 +61,8 @@ int main(int argc, char* argv[])
     if (commandLine.fullScreen) ui::settings::setFullScreenThisRun(true);
 
     ui::SteadyClock clock;
-    ui::Stage stage{clock};
+    const OwnPictures pictures;
+    ui::Stage stage{clock, &pictures};
     makeForms(stage);
     // The pads' module lies beside the program. They are looked for once the first screen is
     // drawn: loading SDL takes longer than drawing it, and no screen before the entry screen

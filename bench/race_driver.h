@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QString>
 
+#include "app/own_pictures.h"
 #include "race/form1.h"
 #include "ui/clock.h"
 #include "ui/platform.h"
@@ -24,7 +25,7 @@ public:
 };
 
 // Style, fonts and window handling as the game's own start sets them, and the seven screens on
-// the steady clock, for as long as it lives
+// the steady clock with the game's own pictures, for as long as it lives
 class LikeTheGame {
 public:
     LikeTheGame();
@@ -32,7 +33,8 @@ public:
 
 private:
     ui::SteadyClock clock_;
-    ui::Stage stage_{clock_};
+    const OwnPictures pictures_;
+    ui::Stage stage_{clock_, &pictures_};
 };
 
 // The two keys of lane n are laneKeys[n - 1]: its first key, then its second.

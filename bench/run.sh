@@ -139,23 +139,52 @@ muted_rss=$race_rss
 measured muted_rss
 stop_program
 
-# ---- the same race in full screen (F11 in the countdown), a new choice forgotten after it ----
-say "the two-player race in full screen: peak memory"
-e2e_start_game "$game" "$build/play"
-started "$game"
-e2e_skip_splash
-e2e_enter_player 1 Ann
-e2e_enter_player 2 Bob
-e2e_click "${e2e_entry_play[@]}"
-e2e_front "Orvens Tapdash"
-e2e_key F11
-sleep 6.5  # the countdown (the clock e2e_countdown watches is elsewhere in full screen)
-e2e_run 49 p o w q
-e2e_finish p o w q
-full_screen_rss=$(peak_rss_kb "$e2e_game_pid")
-measured full_screen_rss
-stop_program
-forget_settings
+# full_screen_race: the two-player race with the race screen in full screen (F11 in the countdown),
+# the choice forgotten after it; the game's peak memory in $full_screen_rss
+full_screen_race()
+{
+    say "the two-player race in full screen at ${e2e_screen%x*}: peak memory"
+    e2e_start_game "$game" "$build/play"
+    started "$game"
+    e2e_skip_splash
+    e2e_enter_player 1 Ann
+    e2e_enter_player 2 Bob
+    e2e_click "${e2e_entry_play[@]}"
+    e2e_front "Orvens Tapdash"
+    e2e_key F11
+    sleep 6.5  # the countdown (the clock e2e_countdown watches is elsewhere in full screen)
+    e2e_run 49 p o w q
+    e2e_finish p o w q
+    full_screen_rss=$(peak_rss_kb "$e2e_game_pid")
+    measured full_screen_rss
+    stop_program
+    forget_settings
+}
+
+# full_screen_floor: the floor filling the display; its peak memory in $full_screen_floor_rss
+full_screen_floor()
+{
+    e2e_launch "$e2e_play" "$floor" --full-screen
+    started "$floor" --full-screen
+    sleep 1
+    full_screen_floor_rss=$(peak_rss_kb "$e2e_game_pid")
+    measured full_screen_floor_rss
+    stop_program
+}
+
+# full_screen_keys: bench_key_latency --full-screen on this display; its figures in $full_key_median,
+# $full_key_p99, $full_key_max and $full_floor_key_p99
+full_screen_keys()
+{
+    say "key handling in full screen at ${e2e_screen%x*}"
+    keys=$(retried timeout 300 "$build/bench/bench_key_latency" --full-screen) ||
+        e2e_fail "the key handling harness failed in full screen at ${e2e_screen%x*}"
+    forget_settings
+    read -r _ full_key_median full_key_p99 full_key_max _ full_floor_key_p99 _ _ <<<"$keys"
+    measured full_key_median full_key_p99 full_key_max full_floor_key_p99
+}
+
+full_screen_race
 
 # ---- the floor: idle CPU and peak memory once shown ----
 say "the floor program: idle CPU and peak memory"
@@ -165,13 +194,9 @@ sleep 1
 floor_cpu=$(cpu_percent "$e2e_game_pid" 5)
 floor_rss=$(peak_rss_kb "$e2e_game_pid")
 floor_own=$(own_kb "$e2e_game_pid")
+measured floor_cpu floor_rss floor_own
 stop_program
-e2e_launch "$e2e_play" "$floor" --full-screen
-started "$floor" --full-screen
-sleep 1
-full_screen_floor_rss=$(peak_rss_kb "$e2e_game_pid")
-measured floor_cpu floor_rss floor_own full_screen_floor_rss
-stop_program
+full_screen_floor
 
 # ---- start-up, game and floor in turns; the first run of each only warms the caches ----
 say "start-up: $startup_runs runs each of the game and the floor"
@@ -203,12 +228,7 @@ retried timeout 120 "$build/bench/bench_key_latency" write-huge-runner || e2e_fa
 keys=$(retried timeout 300 "$build/bench/bench_key_latency" huge) || e2e_fail "the key handling harness failed"
 read -r huge_presses _ huge_key_p99 _ _ _ huge_rss huge_peak _ <<<"$keys"
 measured huge_presses huge_key_p99 huge_rss huge_peak
-say "key handling in full screen at $e2e_screen"
-keys=$(retried timeout 180 "$build/bench/bench_key_latency" --full-screen) ||
-    e2e_fail "the key handling harness failed in full screen"
-forget_settings
-read -r _ full_key_median full_key_p99 full_key_max _ full_floor_key_p99 _ _ <<<"$keys"
-measured full_key_median full_key_p99 full_key_max full_floor_key_p99
+full_screen_keys
 say "pad handling: four-player races on four virtual pads to 10,000 accepted presses, then the CPU with SDL running"
 pads=$(retried timeout 180 "$build/bench/bench_key_latency" --pads) || e2e_fail "the pad handling harness failed"
 read -r pad_presses pad_median pad_p99 pad_max _ pad_floor_p99 _ _ _ _ _ _ pad_cpu no_pad_cpu <<<"$pads"
@@ -221,6 +241,17 @@ say "the race logic alone"
 engine=$("$build/bench/bench_engine") || e2e_fail "the race logic benchmark failed"
 read -r engine_keys engine_ticks <<<"$engine"
 measured engine_keys engine_ticks
+
+# ---- full screen on a 4K display: the race's peak memory beside the floor's, key handling ----
+screen_1080=${e2e_screen%x*} full_1080_rss=$full_screen_rss full_1080_floor_rss=$full_screen_floor_rss
+full_1080_key_median=$full_key_median full_1080_key_p99=$full_key_p99 full_1080_key_max=$full_key_max
+full_1080_floor_key_p99=$full_floor_key_p99
+kill "$e2e_xvfb_pid" && wait "$e2e_xvfb_pid" 2>/dev/null
+e2e_screen=3840x2160x24
+e2e_start_x
+full_screen_race
+full_screen_floor
+full_screen_keys
 
 # ---- the table ----
 table="| Figure | Game | Floor | Ratio | Target | Met |
@@ -263,13 +294,18 @@ row "Peak memory through those races, 4096 x 4096 runners; beside it, the defaul
 ratio=$(calc %.2f "$huge_rss / $key_rss")
 row "Resident memory after those races, 4096 x 4096 runners; beside it, the default runner's" "$(mib "$huge_rss")" \
     "$(mib "$key_rss")" "$ratio" "ratio <= 1.1" "$(met "$ratio <= 1.1")"
-ratio=$(calc %.2f "$full_screen_rss / $full_screen_floor_rss")
-row "Peak memory through the race in full screen (${e2e_screen%x*}; the floor fills the display too)" \
-    "$(mib "$full_screen_rss")" "$(mib "$full_screen_floor_rss")" \
+ratio=$(calc %.2f "$full_1080_rss / $full_1080_floor_rss")
+row "Peak memory through the race in full screen ($screen_1080; the floor fills the display too)" \
+    "$(mib "$full_1080_rss")" "$(mib "$full_1080_floor_rss")" \
     "$ratio" "ratio <= 1.6" "$(met "$ratio <= 1.6")"
+row "Key press to end of repaint in full screen ($screen_1080), 99th percentile (median $full_1080_key_median ms, slowest $full_1080_key_max ms)" \
+    "$full_1080_key_p99 ms" "$full_1080_floor_key_p99 ms" "$(calc %.2f "$full_1080_key_p99 / $full_1080_floor_key_p99")" \
+    "< 2 ms" "$(met "$full_1080_key_p99 < 2")"
+row "Peak memory through the race in full screen (${e2e_screen%x*}; the floor fills the display too)" \
+    "$(mib "$full_screen_rss")" "$(mib "$full_screen_floor_rss")" "$(calc %.2f "$full_screen_rss / $full_screen_floor_rss")" "" ""
 row "Key press to end of repaint in full screen (${e2e_screen%x*}), 99th percentile (median $full_key_median ms, slowest $full_key_max ms)" \
-    "$full_key_p99 ms" "$full_floor_key_p99 ms" "$(calc %.2f "$full_key_p99 / $full_floor_key_p99")" "< 2 ms" \
-    "$(met "$full_key_p99 < 2")"
+    "$full_key_p99 ms" "$full_floor_key_p99 ms" "$(calc %.2f "$full_key_p99 / $full_floor_key_p99")" "< 4 ms" \
+    "$(met "$full_key_p99 < 4")"
 row "Pad button to end of repaint, 99th percentile ($pad_presses presses on four virtual pads; median $pad_median ms, slowest $pad_max ms)" \
     "$pad_p99 ms" "$pad_floor_p99 ms" "$(calc %.2f "$pad_p99 / $pad_floor_p99")" "< 2 ms" "$(met "$pad_p99 < 2")"
 row "Race logic alone, key events per second (one core)" "$(calc %.2f "$engine_keys / 1e6") million" "" "" "" ""

@@ -2,6 +2,7 @@
 
 #include "app/forms.h"
 #include "app/program.h"
+#include "art/palette.h"
 #include "files/player_list_file.h"
 #include "ui/colors.h"
 #include "ui/platform.h"
@@ -45,7 +46,7 @@ void Form2::design(ui::Design& d)
     d.label(Label11[2], "None", 6240, 3000, 390, 195).fore(white).tab(22);
     d.label(Label11[1], "None", 6240, 2640, 390, 195).fore(white).tab(21);
     d.label(Label11[4], "None", 6240, 3720, 390, 195).fore(white).tab(20);
-    d.label(Label6, "This version(1.51) was released on the 14th May 1998", 2880, 4680, 3855, 195).fore(white).centred().tab(14);
+    d.label(Label6, "This version(1.51) was released on the 14th May 1998", 2880, 4680, 3855, 195).fore(white).halo(art::scoreboardFrame()).centred().tab(14);
     d.label(Label5, "Name", 4470, 2280, 675, 345).font(ui::bold("Comic Sans MS", 12)).fore(yellow).centred().tab(0);
     d.label(Label4, "(0+.) Player 4:", 2760, 3720, 1335, 255).font(comic).fore(yellow).fixedSize().tab(1);
     d.label(Label3, "(v+b) Player 3:", 2760, 3360, 1215, 240).font(comic).fore(yellow).tab(2);

@@ -40,10 +40,10 @@ void Form1::design(ui::Design& d)
     d.screen("Orvens Tapdash", 9510, 6825, ui::Scale::Pixels).back(red).icon(kProgramIcon);
     d.pictureBox(Picture2, 1920, 120, 810, 435).hidden().tab(23);
     d.pictureClip(PictureClip1[1], 7680, 3240);
-    d.pictureBox(Picture1[4], 2160, 3600, 720, 645).back(red).hidden().disabled().tab(21);
-    d.pictureBox(Picture1[3], 2160, 2880, 720, 645).back(red).hidden().disabled().tab(20);
-    d.pictureBox(Picture1[2], 2160, 2160, 720, 645).back(red).hidden().disabled().tab(19);
-    d.pictureBox(Picture1[1], 2160, 1440, 720, 645).back(red).hidden().disabled().tab(18);
+    d.pictureBox(Picture1[4], 2160, 3600, 720, 645).back(red).pixelArt().hidden().disabled().tab(21);
+    d.pictureBox(Picture1[3], 2160, 2880, 720, 645).back(red).pixelArt().hidden().disabled().tab(20);
+    d.pictureBox(Picture1[2], 2160, 2160, 720, 645).back(red).pixelArt().hidden().disabled().tab(19);
+    d.pictureBox(Picture1[1], 2160, 1440, 720, 645).back(red).pixelArt().hidden().disabled().tab(18);
     d.textBox(Text2, "Timer:", 3720, 4440, 855, 285).fore(green).back(windowFrame).disabled().tab(17);
     d.textBox(Text1, "Countdown", 2880, 5160, 975, 405).fore(green).back(windowFrame).disabled().tab(16);
     d.timer(Timer2, 720, 240, 1).disabled();

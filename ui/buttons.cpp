@@ -1,9 +1,8 @@
 #include "ui/buttons.h"
 
-#include <QPalette>
 #include <QCheckBox>
+#include <QPalette>
 #include <QPushButton>
-
 
 namespace ui {
 
@@ -11,7 +10,6 @@ CheckBox::CheckBox(QWidget* parent, double twipsPerUnit, const QString& caption)
     : Control(new QCheckBox(caption, parent), Layer::Windowed, twipsPerUnit),
       box_(static_cast<QAbstractButton*>(widget()))
 {
-    setFont({});
     QObject::connect(box_, &QAbstractButton::clicked, box_, [this] { raiseEvent(); });
 }
 
@@ -33,7 +31,6 @@ CommandButton::CommandButton(QWidget* parent, double twipsPerUnit, const QString
     : Control(new QPushButton(caption, parent), Layer::Windowed, twipsPerUnit),
       button_(static_cast<QAbstractButton*>(widget()))
 {
-    setFont({});
     QObject::connect(button_, &QAbstractButton::clicked, button_, [this] { raiseEvent(); });
 }
 

@@ -5,7 +5,6 @@
 #include <QString>
 
 #include "ui/control.h"
-#include "ui/fonts.h"
 
 class QAbstractButton;
 class QWidget;

@@ -1,8 +1,8 @@
 #pragma once
 // A control of a screen: a named element of a design with a position in its screen's scale unit.
-// Widget-backed kinds keep their widget's geometry in step; timers and picture clips have none.
+// Widget-backed kinds keep their widget's geometry and font in step with their screen's zoom
+// (kinds that draw themselves do so on a ui::Canvas); timers and picture clips have none.
 #include <functional>
-#include <optional>
 
 #include <QPalette>
 #include <QRect>
@@ -40,8 +40,9 @@ public:
     Layer layer() const { return layer_; }
     QWidget* widget() const { return widget_; }
 
-    // Follows the zoom of the control's screen: place, size and font
-    virtual void rezoom();
+    // Follows the zoom of the control's screen: place, size, font and whatever else of the look
+    // the kind scales (followZoom)
+    void rezoom();
 
     // The event this kind raises (Click, Change or Timer); set by the screen that owns it.
     std::function<void()> event;
@@ -56,10 +57,12 @@ protected:
 
     // Where the widget goes for the control's box in pixels; kinds that size themselves adjust it.
     virtual QRect pixelRect(QRect designedBox) const { return designedBox; }
+    // A look that scales with the zoom beyond place, size and font (a frame's width)
+    virtual void followZoom() {}
     void place();
-    // The widget's font as designed, drawn at the screen's zoom
+    // The widget's font as designed (until set, the design's default), drawn at the screen's zoom
     void setFont(const FontSpec&);
-    FontSpec fontSpec() const { return font_.value_or(FontSpec{}); }
+    const FontSpec& fontSpec() const { return font_; }
     // The widget's text and fill colours, the same whether it is active, inactive or disabled
     void setColors(QPalette::ColorRole textRole, const QColor& text, QPalette::ColorRole fillRole, const QColor& fill);
 
@@ -67,7 +70,7 @@ private:
     QWidget* widget_;
     Layer layer_;
     double twipsPerUnit_;
-    std::optional<FontSpec> font_;
+    FontSpec font_;
     int tab_ = -1;
     float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool visible_ = true, enabled_ = true;

@@ -1,6 +1,8 @@
 #pragma once
 // A label: text drawn on the screen's surface, transparent unless made opaque. Unless fixed in
-// size it sizes itself to its caption, staying anchored at the side its alignment names.
+// size it sizes itself to its caption, staying anchored at the side its alignment names. Given a
+// halo colour, it outlines its caption's glyphs in it wherever the picture beneath would leave
+// the caption hard to read (ui/halo.h).
 #include <memory>
 
 #include <QColor>
@@ -9,7 +11,6 @@
 #include "ui/control.h"
 #include "ui/fonts.h"
 
-class QLabel;
 class QWidget;
 
 namespace ui {
@@ -34,22 +35,24 @@ public:
     Label& wraps();  // fixed size, text wrapped over several lines
     Label& border();
     Label& hidden();
+    Label& halo(const QColor&);
 
     // A hidden copy with the same look, for a new element of a control array
     std::unique_ptr<Label> cloneHidden(QWidget* parent) const;
 
-    void rezoom() override;
-
 protected:
     QRect pixelRect(QRect designedBox) const override;
+    void followZoom() override { restyle(); }
 
 private:
+    class Text;
     void restyle();
+    int haloMargin() const;  // pixels the widget reaches past the caption for its halo
 
-    QLabel* label_;
+    Text* label_;
     double twipsPerUnit_;
     QString caption_;
-    QColor fore_, back_;
+    QColor fore_, back_, halo_;
     bool opaque_ = false, autoSize_ = true, wraps_ = false, border_ = false;
     Align align_ = Align::Left;
 };

@@ -11,8 +11,6 @@
 #include <QSignalBlocker>
 #include <QStorageInfo>
 
-#include "ui/fonts.h"
-
 namespace ui {
 
 namespace {
@@ -49,7 +47,6 @@ QString driveCaption(const QString& rootPath)
 DriveList::DriveList(QWidget* parent, double twipsPerUnit)
     : Control(new QComboBox(parent), Layer::Windowed, twipsPerUnit), box_(static_cast<QComboBox*>(widget()))
 {
-    setFont({});
     for (const QString& root : mountedRoots()) box_->addItem(driveCaption(root), root);
     box_->setCurrentIndex(std::max(0, box_->findData(QStorageInfo(QDir::currentPath()).rootPath())));
     QObject::connect(box_, &QComboBox::currentIndexChanged, box_, [this] { raiseEvent(); });
@@ -102,7 +99,6 @@ private:
 DirList::DirList(QWidget* parent, double twipsPerUnit)
     : Control(new View(parent, *this), Layer::Windowed, twipsPerUnit), list_(static_cast<QListWidget*>(widget()))
 {
-    setFont({});
     path_ = absoluteClean(QDir::currentPath());
     fill();
 }
@@ -166,7 +162,6 @@ FileList::FileList(QWidget* parent, double twipsPerUnit, const QString& pattern)
       list_(static_cast<QListWidget*>(widget())),
       pattern_(pattern)
 {
-    setFont({});
     QObject::connect(list_, &QListWidget::itemSelectionChanged, list_, [this] {
         if (!FileName().isEmpty()) raiseEvent();
     });

@@ -1,48 +1,53 @@
 #include "ui/picture_box.h"
 
 #include <QPainter>
-#include <QWidget>
 
-#include "ui/zoom.h"
+#include "ui/canvas.h"
+#include "ui/drawn_pictures.h"
+#include "ui/window.h"
 
 namespace ui {
 
-class PictureBox::Canvas : public QWidget {
+class PictureBox::Drawing : public Canvas {
 public:
-    using QWidget::QWidget;
+    using Canvas::Canvas;
     QColor back = Qt::white;
     const QImage* picture = nullptr;
+    Scaling scaling = Scaling::Smooth;
 
 protected:
-    void paintEvent(QPaintEvent*) override
+    void paint(QPainter& painter, QSizeF designed) override
     {
-        QPainter painter(this);
-        painter.fillRect(rect(), back);
-        if (!picture || picture->isNull()) return;
-        const double zoom = zoomOf(this).factor;
-        if (zoom == 1.0) return painter.drawImage(0, 0, *picture);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(QRectF(QPointF(), QSizeF(picture->size()) * zoom), *picture);
+        painter.fillRect(QRectF(QPointF(), designed), back);
+        const auto* screen = dynamic_cast<const Window*>(window());
+        drawPicture(painter, *picture, screen ? screen->drawnPictures() : nullptr, scaling);
     }
 };
 
 PictureBox::PictureBox(QWidget* parent, double twipsPerUnit)
-    : Control(new Canvas(parent), Layer::Windowed, twipsPerUnit), canvas_(static_cast<Canvas*>(widget()))
+    : Control(new Drawing(parent), Layer::Windowed, twipsPerUnit), drawing_(static_cast<Drawing*>(widget()))
 {
-    canvas_->picture = &picture_;
-    canvas_->setAttribute(Qt::WA_OpaquePaintEvent);
+    drawing_->picture = &picture_;
+    drawing_->setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void PictureBox::setPicture(const QImage& picture)
 {
     picture_ = picture;
-    canvas_->update();
+    drawing_->update();
+}
+
+PictureBox& PictureBox::pixelArt()
+{
+    drawing_->scaling = Scaling::PixelArt;
+    drawing_->update();
+    return *this;
 }
 
 PictureBox& PictureBox::back(const QColor& color)
 {
-    canvas_->back = color;
-    canvas_->update();
+    drawing_->back = color;
+    drawing_->update();
     return *this;
 }
 

@@ -3,10 +3,9 @@
 #include <algorithm>
 
 #include <QPainter>
-#include <QWidget>
 
+#include "ui/canvas.h"
 #include "ui/units.h"
-#include "ui/zoom.h"
 
 namespace ui {
 
@@ -19,40 +18,27 @@ QWidget* passive(QWidget* widget)
 }
 }  // namespace
 
-class Shape::Drawing : public QWidget {
+class Shape::Drawing : public Canvas {
 public:
-    Drawing(QWidget* parent, Kind kind) : QWidget(parent), kind(kind) {}
+    Drawing(QWidget* parent, Kind kind) : Canvas(parent), kind(kind) {}
     Kind kind;
     QColor outline = Qt::black;
     QColor fill;  // invalid: transparent
 
 protected:
-    void paintEvent(QPaintEvent*) override
+    // A one-pixel outline inside the box; a circle takes the smaller side of its box and sits in
+    // the box's centre. Smoothed wherever an edge may fall between pixels: a circle's always, a
+    // rectangle's only once zoomed (unzoomed, smoothing would just chip one of its corners).
+    void paint(QPainter& painter, QSizeF designed) override
     {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing, kind == Kind::Circle);
-        painter.setPen(outline);
+        painter.setRenderHint(QPainter::Antialiasing, kind == Kind::Circle || painter.worldTransform().isScaling());
+        painter.setPen(QPen(outline, 1.0));
         painter.setBrush(fill.isValid() ? QBrush(fill) : Qt::NoBrush);
-        // Zoomed, the designed one-pixel box is drawn at the scale, with the widget as its unit.
-        if (const double zoom = zoomOf(this).factor; zoom != 1.0) {
-            painter.setRenderHint(QPainter::Antialiasing);
-            painter.scale(zoom, zoom);
-            painter.setPen(QPen(outline, 1.0));
-            const QRectF designed(0, 0, width() / zoom, height() / zoom);
-            if (kind == Kind::Rectangle) return painter.drawRect(designed.adjusted(0.5, 0.5, -0.5, -0.5));
-            const double diameter = std::min(designed.width(), designed.height()) - 1;
-            QRectF circle(0, 0, diameter, diameter);
-            circle.moveCenter(designed.center());
-            return painter.drawEllipse(circle);
-        }
-        if (kind == Kind::Rectangle) {
-            painter.drawRect(rect().adjusted(0, 0, -1, -1));
-            return;
-        }
-        // A circle takes the smaller side of its box and sits in the box's centre.
-        const int diameter = std::min(width(), height()) - 1;
+        const QRectF box(QPointF(), designed);
+        if (kind == Kind::Rectangle) return painter.drawRect(box.adjusted(0.5, 0.5, -0.5, -0.5));
+        const double diameter = std::min(box.width(), box.height()) - 1;
         QRectF circle(0, 0, diameter, diameter);
-        circle.moveCenter(QRectF(rect()).center());
+        circle.moveCenter(box.center());
         painter.drawEllipse(circle);
     }
 };
@@ -66,20 +52,18 @@ Shape::Shape(QWidget* parent, double twipsPerUnit, Kind kind)
 Shape& Shape::outline(const QColor& color) { drawing_->outline = color; drawing_->update(); return *this; }
 Shape& Shape::solidFill(const QColor& color) { drawing_->fill = color; drawing_->update(); return *this; }
 
-class Line::Drawing : public QWidget {
+class Line::Drawing : public Canvas {
 public:
-    using QWidget::QWidget;
+    using Canvas::Canvas;
     QColor color = Qt::black;
-    QPoint from, to;  // pixels, relative to this widget
+    QPoint from, to;  // designed pixels, relative to this widget
 
 protected:
-    void paintEvent(QPaintEvent*) override
+    void paint(QPainter& painter, QSizeF) override
     {
         // One pixel wide through the pixels' centres: a pen on their edges would lose its outer
-        // half to the widget's edge once the display scales the window up.
-        QPainter painter(this);
+        // half to the widget's edge once the screen is zoomed.
         painter.setPen(QPen(color, 1, Qt::SolidLine, Qt::SquareCap));
-        if (const double zoom = zoomOf(this).factor; zoom != 1.0) painter.scale(zoom, zoom);
         const QPointF centre(0.5, 0.5);
         painter.drawLine(QPointF(from) + centre, QPointF(to) + centre);
     }

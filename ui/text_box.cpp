@@ -5,7 +5,6 @@
 #include <QValidator>
 
 #include "ui/colors.h"
-#include "ui/fonts.h"
 
 namespace ui {
 
@@ -74,7 +73,6 @@ TextBox::TextBox(QWidget* parent, double twipsPerUnit)
       fore_(colors::windowText),
       back_(colors::window)
 {
-    setFont({});
     edit_->setValidator(limit_);
     QObject::connect(edit_, &QLineEdit::textEdited, edit_, [this](const QString& text) {
         const QString line = oneLine(text);

@@ -9,6 +9,7 @@
 #include <QScreen>
 
 #include "ui/colors.h"
+#include "ui/drawn_pictures.h"
 #include "ui/form.h"
 #include "ui/keys.h"
 
@@ -137,22 +138,28 @@ void Window::retire()
     deleteLater();
 }
 
-void Window::paintEvent(QPaintEvent*)
+void Window::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    if (zoom_.isIdentity()) {
-        painter.fillRect(rect(), back);
-        if (!picture.isNull()) painter.drawImage(0, 0, picture);
-        return;
-    }
-    const QRect scene = zoom_.map(QRect(QPoint(), designedSize_));
-    painter.fillRect(rect(), kMargin);
-    painter.fillRect(scene, back);
-    if (picture.isNull()) return;
-    painter.setClipRect(scene);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(QRectF(scene.topLeft(), QSizeF(picture.size()) * zoom_.factor), picture);
+    // Drawings see how little of them shows.
+    painter.setClipRect(event->rect());
+    drawBackdrop(painter);
 }
+
+void Window::drawBackdrop(QPainter& painter) const
+{
+    painter.save();
+    painter.setClipRegion(QRegion(rect()).subtracted(scene()), Qt::IntersectClip);
+    painter.fillRect(rect(), kMargin);
+    painter.restore();
+    painter.setClipRect(scene(), Qt::IntersectClip);
+    painter.fillRect(scene(), back);
+    // The scene in designed pixels
+    painter.setTransform(zoom_.transform(), true);
+    drawPicture(painter, picture, drawnPictures());
+}
+
+const DrawnPictures* Window::drawnPictures() const { return form_ ? form_->stage().pictures : nullptr; }
 
 void Window::keyPressEvent(QKeyEvent* event)
 {

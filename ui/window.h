@@ -13,6 +13,7 @@
 
 namespace ui {
 
+class DrawnPictures;
 class Form;
 
 class Window : public QWidget {
@@ -24,6 +25,8 @@ public:
     // Shows the window in the game's mode: at its designed size, or filling its display
     void present();
     Zoom zoom() const { return zoom_; }
+    // Where the designed scene lies in the window; in full screen a margin surrounds it.
+    QRect scene() const { return zoom_.map(QRect(QPoint(), designedSize_)); }
 
     // Controls adopted after the design was finished (new array elements) are restacked at once.
     void adopt(std::unique_ptr<Control>);
@@ -41,6 +44,10 @@ public:
 
     QColor back;  // the screen's colour, as its design gives it
     QImage picture;
+    // What the window draws beneath its controls: the scene's colour and picture, the margin
+    void drawBackdrop(QPainter&) const;
+    // The pictures the program draws itself, as its screen's stage gives them
+    const DrawnPictures* drawnPictures() const;
 
 protected:
     void paintEvent(QPaintEvent*) override;

@@ -6,6 +6,7 @@
 // remembered between runs.
 #include <QPoint>
 #include <QRect>
+#include <QTransform>
 
 class QWidget;
 
@@ -18,6 +19,8 @@ struct Zoom {
 
     bool isIdentity() const { return factor == 1.0 && origin.isNull(); }
     QRect map(const QRect& designed) const;
+    // From designed pixels to the window's
+    QTransform transform() const { return QTransform::fromTranslate(origin.x(), origin.y()).scale(factor, factor); }
     bool operator==(const Zoom&) const = default;
 };
 

@@ -7,6 +7,7 @@
 #include <QFile>
 
 #include "app/forms.h"
+#include "app/own_pictures.h"
 #include "files/best_time_file.h"
 #include "recording_platform.h"
 #include "test_clock.h"
@@ -26,7 +27,7 @@ public:
         QFile::remove(files::bestTimeFilePath(QStringLiteral("C:\\Windows\\tapdash.ini")));
         platform_.reset();
         clock_.emplace();
-        stage_.emplace(*clock_);
+        stage_.emplace(*clock_, &pictures_);
         makeForms(*stage_);
         return platform_.emplace();
     }
@@ -35,6 +36,7 @@ public:
 
 private:
     std::optional<RecordingPlatform> platform_;
+    const OwnPictures pictures_;  // the game's, drawn afresh in full screen as in the game
     std::optional<TestClock> clock_;
     std::optional<ui::Stage> stage_;
 };

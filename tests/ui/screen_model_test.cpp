@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPointer>
 #include <QTest>
 
@@ -16,6 +17,7 @@
 #include "file_bytes.h"
 #include "recording_platform.h"
 #include "test_clock.h"
+#include "ui/canvas.h"
 #include "ui/colors.h"
 #include "ui/design.h"
 #include "ui/fonts.h"
@@ -27,6 +29,23 @@ namespace {
 
 using namespace ui::colors;
 
+// A kind of control made here, as a new one would be: it only notes how it was asked to draw.
+class Probe : public ui::Control {
+public:
+    struct Drawing : ui::Canvas {
+        using Canvas::Canvas;
+        QSizeF designed;
+        QTransform transform;
+        QFont painterFont;
+        void paint(QPainter& painter, QSizeF size) override
+        {
+            designed = size, transform = painter.worldTransform(), painterFont = painter.font();
+        }
+    };
+    Probe(QWidget* parent, double twipsPerUnit) : Control(new Drawing(parent), Layer::Surface, twipsPerUnit) {}
+    Drawing& drawing() const { return *static_cast<Drawing*>(widget()); }
+};
+
 class ModelForm : public ui::Form {
 public:
     explicit ModelForm(ui::Stage& stage) : ui::Form(stage) {}
@@ -35,6 +54,7 @@ public:
     ui::Array<ui::Label> Label2{this};
     ui::Ref<ui::Label> Label1{this};
     ui::Ref<ui::Timer> Timer1{this};
+    ui::Ref<Probe> Probe1{this};
 
     // The screen's variables
     int Loads = 0, Unloads = 0, KeyDowns = 0;
@@ -52,6 +72,7 @@ protected:
             .rightAligned().fixedSize().border();
         d.label(Label1, "Designed", 120, 240, 900, 240).hidden();
         d.timer(Timer1, 0, 0, 1000);
+        d.control(Probe1, 4500, 150, 750, 600);
     }
     void Form_Load() override { ++Loads; }
     void Form_KeyDown(int&, int) override { ++KeyDowns; }
@@ -112,7 +133,8 @@ private slots:
     }
 
     // The scene scaled uniformly and centred, controls and fonts with it, positions in the screen's
-    // units untouched; F11 switches back without reaching the screen. The display filled, and the
+    // units untouched; a kind that draws itself draws the same designed size with its designed font
+    // at every zoom. F11 switches back without reaching the screen. The display filled, and the
     // choice kept for the next run, are seen in the real game (tests/e2e).
     void fullScreenScalesEveryControlAndF11SwitchesBack()
     {
@@ -125,9 +147,18 @@ private slots:
                               QApplication::font().pointSizeF());
         };
         const auto [designedButton, designedPixels, messagePoints] = looks();
+        const auto drawn = [&form] {
+            Probe::Drawing& probe = form.Probe1->drawing();
+            probe.grab();
+            return std::tuple(probe.designed, probe.transform.m11(), probe.painterFont.pixelSize(),
+                              probe.painterFont.family(), probe.font().pixelSize());
+        };
+        const QFont labelFont = form.Label1->widget()->font();
+        QCOMPARE(drawn(), std::tuple(QSizeF(50, 40), 1.0, labelFont.pixelSize(), labelFont.family(), labelFont.pixelSize()));
 
         ui::setFullScreen(true);  // 400 x 300 doubled on the 800 x 800 offscreen display, centred
         QCOMPARE(looks(), std::tuple(QRect(400, 500, 162, 66), designedPixels * 2, messagePoints * 2));
+        QCOMPARE(drawn(), std::tuple(QSizeF(50, 40), 2.0, labelFont.pixelSize(), labelFont.family(), labelFont.pixelSize() * 2));
         form.Label2.load(7);  // made while zoomed
         QCOMPARE(form.Label2(7)->widget()->font(), form.Label2(2)->widget()->font());
         QCOMPARE(form.Command1->Left(), 3000.f);

@@ -133,7 +133,7 @@ int main(int argc, char* argv[])
     while (game.count() < presses) {
         race::Form1& race = startFourPlayerRace(runnerFile);
         for (int tick = 0; tick < 5; ++tick) race.Timer1->fire();  // the countdown, without its wait
-        QWindow* window = race.window()->windowHandle();
+        QWindow* window = race.window()->window()->windowHandle();
         for (int press = 0; press < kPressesPerRace && race.isLoaded(); ++press) {
             const Qt::Key key = laneKeys[press % 4][press / 4 % 2];
             const bool painted = game.press(window, key, counter);

@@ -1,0 +1,192 @@
+#include "ui/stage.h"
+
+#include <algorithm>
+#include <utility>
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWindow>
+
+#include "ui/window.h"
+#include "ui/x11.h"
+#include "ui/zoom.h"
+
+namespace ui {
+
+Stage::Stage()
+{
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    // The front screen covers every pixel.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    x11::watchDestruction(*this, [this] { lostNativeWindow(); });
+}
+
+void Stage::showScreen(Window* window)
+{
+    std::erase(shown_, window);
+    shown_.push_back(window);
+    window->show();
+    for (Window* other : shown_)
+        if (other != window) other->hide();
+    applyMode();
+}
+
+void Stage::hideScreen(Window* window)
+{
+    const bool wasFront = inFront(window);
+    std::erase(shown_, window);
+    window->hide();
+    if (wasFront) arrange();
+}
+
+void Stage::follow(const Window* window)
+{
+    if (inFront(window)) arrange();
+}
+
+void Stage::applyMode()
+{
+    if (fullScreen() != asked_) ask(fullScreen());
+    arrange();
+}
+
+void Stage::arrange()
+{
+    Window* screen = front();
+    if (!screen) {
+        // Only once the handler that hid the last screen is done: it may show the next one yet, and
+        // a window hidden and shown again would be placed afresh.
+        QMetaObject::invokeMethod(this, [this] { if (shown_.empty()) hide(); }, Qt::QueuedConnection);
+        return;
+    }
+    screen->show();
+    setWindowTitle(screen->windowTitle());
+    setWindowIcon(screen->testAttribute(Qt::WA_SetWindowIcon) ? screen->windowIcon() : QIcon());
+    limitSize();
+    screen->setGeometry(rect());
+    if (!isVisible()) open(*screen);
+    if (QWindow* native = windowHandle()) native->installEventFilter(this);
+    scaleStyleAndDialogs(screen->zoom().factor);
+}
+
+// A designed window is of the front screen's size and no other; full screen is whatever size the
+// desktop gives, and a window manager that made the window full screen within the designed
+// limits sizes it again once they are lifted.
+void Stage::limitSize()
+{
+    if (!asked_) {
+        if (awaitingRestore_) return;
+        if (const Window* screen = front()) setFixedSize(screen->designedSize());
+    } else if (maximumSize() != QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX)) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+}
+
+void Stage::open(const Window& screen)
+{
+    if (screen.centred && !opened_ && !asked_) {
+        QRect frame(QPoint(), size());
+        frame.moveCenter(this->screen()->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    opened_ = true;
+    show();
+}
+
+void Stage::ask(bool fullScreen)
+{
+    asked_ = fullScreen;
+    ++unanswered_;
+    QScreen* display = screen();
+    if (fullScreen) {
+        awaitingRestore_ = false;
+        limitSize();
+        // Without a window manager full screen is nothing but the display's geometry, set here
+        // (through the widget, a geometry would drop the full-screen state again). A window
+        // manager sets it itself, and one asked for a geometry meanwhile may drop the state.
+        if (!isVisible()) setGeometry(display->geometry());
+        setWindowState(windowState() | Qt::WindowFullScreen);
+        if (isVisible() && !x11::fullScreenIsKept()) windowHandle()->setGeometry(display->geometry());
+        return;
+    }
+    setWindowState(windowState() & ~Qt::WindowFullScreen);
+    if (x11::fullScreenIsKept()) {
+        // The desktop gives the designed window back where it was; its size limits follow then, as
+        // asked now they would move the window to where it lies in full screen.
+        awaitingRestore_ = true;
+        return;
+    }
+    limitSize();
+    if (normalPos_) move(*normalPos_);
+}
+
+// The desktop reports the window's state, whoever asked for it. What answers the game's own
+// requests is expected; anything else is the desktop's own request (its full-screen key or
+// menu), which the game follows as it would F11.
+void Stage::reported(bool fullScreen)
+{
+    if (fullScreen == reported_) return;
+    reported_ = fullScreen;
+    if (unanswered_ > 0) {
+        --unanswered_;
+        if (fullScreen == asked_) unanswered_ = 0;  // the desktop has caught up with the last request
+        return;
+    }
+    asked_ = fullScreen;
+    awaitingRestore_ = !fullScreen;
+    setFullScreen(fullScreen);
+}
+
+bool Stage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::WindowStateChange)
+        reported(windowHandle()->windowStates() & Qt::WindowFullScreen);
+    return false;
+}
+
+void Stage::lostNativeWindow()
+{
+    hide();
+    destroy();
+    // The window made afresh reports the state it is made in.
+    reported_ = false;
+    unanswered_ = asked_;
+    if (Window* screen = front()) screen->close();
+    if (!shown_.empty()) arrange();
+}
+
+void Stage::keyPressEvent(QKeyEvent* event)
+{
+    // Keys reach the front screen even when nothing of it holds the focus.
+    if (Window* screen = front()) QCoreApplication::sendEvent(screen, event);
+}
+
+void Stage::closeEvent(QCloseEvent* event)
+{
+    // Each screen decides what its close button does.
+    event->ignore();
+    if (Window* screen = front()) screen->close();
+}
+
+void Stage::resizeEvent(QResizeEvent*)
+{
+    if (std::exchange(awaitingRestore_, false)) limitSize();
+    if (Window* screen = front()) screen->setGeometry(rect());
+}
+
+void Stage::moveEvent(QMoveEvent*)
+{
+    if (!asked_ && !reported_ && !awaitingRestore_ && isVisible()) normalPos_ = pos();
+}
+
+Stage& stage()
+{
+    // Kept to the program's end, after the last screen is gone
+    static Stage* const game = new Stage;
+    return *game;
+}
+
+}  // namespace ui

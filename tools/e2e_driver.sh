@@ -15,10 +15,11 @@ unset DISPLAY  # never the user's own screen: only the private server, once star
 e2e_scratch=$(mktemp -d "${TMPDIR:-/tmp}/tapdash-e2e.XXXXXX")
 e2e_play="$e2e_scratch/play"  # the game's working directory
 e2e_data="$e2e_scratch/data"  # the game's $XDG_DATA_HOME
-e2e_keep="" e2e_xvfb_pid="" e2e_game_pid="" e2e_relaunched=0 e2e_shot_taken=""
+e2e_keep="" e2e_xvfb_pid="" e2e_game_pid="" e2e_desktop_pids="" e2e_relaunched=0 e2e_shot_taken=""
 e2e_game_status=""  # set by e2e_wait_exit
 win=""              # the window the last e2e_front or e2e_shown found
 e2e_screen=${e2e_screen:-1024x768x24}  # the X server's screen
+e2e_qpa=xcb e2e_game_env=()  # the game's Qt platform, and what else it is started with
 
 e2e_say() { printf 'e2e: %s\n' "$*"; }
 e2e_now_ms() { echo $(($(date +%s%N) / 1000000)); }
@@ -43,7 +44,7 @@ e2e_fail()
 e2e_cleanup()
 {
     local pid
-    for pid in $e2e_game_pid $e2e_xvfb_pid; do
+    for pid in $e2e_game_pid $e2e_desktop_pids $e2e_xvfb_pid; do
         kill "$pid" 2>/dev/null && sleep 0.5 && kill -KILL "$pid" 2>/dev/null
     done
     [ -n "$e2e_keep" ] || rm -rf "$e2e_scratch"
@@ -97,6 +98,74 @@ e2e_start_x()
 }
 e2e_x_ready_or_gone() { [ -s "$e2e_scratch/display" ] || ! kill -0 "$e2e_xvfb_pid" 2>/dev/null; }
 
+# ---- desktops on the X server ----
+# Each runs as a player's would; the X server underneath takes the input (XTEST) and shows what
+# they draw.
+
+# e2e_desktop WHAT COMMAND...: starts a desktop's program in the background, its output logged
+e2e_desktop()
+{
+    "${@:2}" >"$e2e_scratch/$1.log" 2>&1 &
+    e2e_desktop_pids="$! $e2e_desktop_pids"
+}
+
+# Openbox manages the X server's windows once it has announced itself on the root window; one the
+# X server refused is started again.
+e2e_start_openbox()
+{
+    command -v openbox >/dev/null || e2e_fail "openbox is missing (make test installs debian-packages.txt)"
+    for _ in 1 2 3; do
+        e2e_desktop openbox openbox --sm-disable
+        e2e_wait_for 20 "openbox to manage the screen" e2e_window_manager_runs_or_refused
+        e2e_refused "$e2e_scratch/openbox.log" || return 0
+    done
+    e2e_fail "the X server refused openbox: $(cat "$e2e_scratch/openbox.log")"
+}
+e2e_window_manager_runs() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+e2e_window_manager_runs_or_refused() { e2e_window_manager_runs || e2e_refused "$e2e_scratch/openbox.log"; }
+
+# e2e_private_x11 SCRIPT ARGS...: makes this script run in mount and network namespaces of its
+# own (as root, or as a user where user namespaces are allowed), with its own /tmp/.X11-unix: an X
+# server started there, XWayland's included, takes whatever display number is free there and is
+# reached by nobody outside, and nothing started here reaches a display of the machine.
+e2e_private_x11()
+{
+    if [ -z "${E2E_PRIVATE_X11:-}" ]; then
+        local as_root=()
+        [ "$(id -u)" = 0 ] || as_root=(--map-root-user)
+        exec env E2E_PRIVATE_X11=1 unshare "${as_root[@]}" --mount --net bash "$@"
+    fi
+    mkdir -p /tmp/.X11-unix && mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix ||
+        e2e_fail "no private /tmp/.X11-unix: $?"
+}
+
+# e2e_start_weston [--xwayland]: weston 10 on the X server as its output, filling its screen; the
+# game then runs natively on Wayland (e2e_qpa=wayland), or with --xwayland as an X11 client of
+# weston's XWayland, whose display $e2e_xwayland names
+e2e_start_weston()
+{
+    command -v weston >/dev/null || e2e_fail "weston is missing (make test installs debian-packages.txt)"
+    local size=${e2e_screen%x*}
+    mkdir -p "$e2e_scratch/runtime" && chmod 700 "$e2e_scratch/runtime"
+    e2e_desktop weston env XDG_RUNTIME_DIR="$e2e_scratch/runtime" weston --backend=x11-backend.so \
+        --socket=tapdash-e2e --width="${size%x*}" --height="${size#*x}" --idle-time=0 "$@"
+    e2e_wait_for 30 "weston to take clients" test -S "$e2e_scratch/runtime/tapdash-e2e"
+    e2e_wait_for 30 "weston's panel to show" e2e_weston_shell_drawn
+    e2e_game_env=(WAYLAND_DISPLAY=tapdash-e2e)
+    if [ "${1:-}" = --xwayland ]; then
+        e2e_wait_for 30 "weston's XWayland display" grep -q 'xserver listening on display' "$e2e_scratch/weston.log"
+        e2e_xwayland=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$e2e_scratch/weston.log" | head -n 1)
+        e2e_game_env=(DISPLAY="$e2e_xwayland")
+    else
+        e2e_qpa=wayland
+    fi
+}
+# The shell's panel (dark, along the top) has been drawn
+e2e_weston_shell_drawn()
+{
+    [ "$(convert "x:root[2x2+0+4]" -format '%[fx:maxima.r<0.3 && maxima.g<0.3]' info: 2>/dev/null)" = 1 ]
+}
+
 # ---- the game ----
 
 # e2e_in FOLDER COMMAND...: becomes COMMAND, run in FOLDER as the game runs, with the scratch data
@@ -105,7 +174,8 @@ e2e_in()
 {
     mkdir -p "$e2e_data" "$e2e_scratch/"{config,runtime} && chmod 700 "$e2e_scratch/runtime" && cd "$1" || exit 1
     exec env -u WAYLAND_DISPLAY -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS XDG_DATA_HOME="$e2e_data" \
-        XDG_CONFIG_HOME="$e2e_scratch/config" XDG_RUNTIME_DIR="$e2e_scratch/runtime" QT_QPA_PLATFORM=xcb "${@:2}"
+        XDG_CONFIG_HOME="$e2e_scratch/config" XDG_RUNTIME_DIR="$e2e_scratch/runtime" QT_QPA_PLATFORM="$e2e_qpa" \
+        "${e2e_game_env[@]}" "${@:2}"
 }
 
 # e2e_launch FOLDER COMMAND [ARGUMENT...]: starts the game's COMMAND in FOLDER
@@ -118,7 +188,7 @@ e2e_launch()
 
 # e2e_refused LOG: the program that wrote LOG ended because the X server refused its connection,
 # which Xvfb now and then does to a client connecting at a busy moment
-e2e_refused() { grep -qE 'could not connect to display|cannot reach the X server' "$1" 2>/dev/null; }
+e2e_refused() { grep -qE 'could not connect to display|cannot reach the X server|Failed to open the display' "$1" 2>/dev/null; }
 
 # A game the X server refused is started again (at most twice); true when that was the case
 e2e_relaunch_refused()

@@ -1,6 +1,7 @@
 #include "ui/stage.h"
 
 #include <algorithm>
+#include <chrono>
 #include <utility>
 
 #include <QCloseEvent>
@@ -14,12 +15,20 @@
 
 namespace ui {
 
+namespace {
+// Far longer than a desktop takes to answer, far shorter than a player takes to notice
+constexpr std::chrono::milliseconds kSettling{300};
+}
+
 Stage::Stage()
 {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     // The front screen covers every pixel.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    settling_.setSingleShot(true);
+    settling_.setInterval(kSettling);
+    connect(&settling_, &QTimer::timeout, this, &Stage::followDesktop);
     x11::watchDestruction(*this, [this] { lostNativeWindow(); });
 }
 
@@ -99,7 +108,7 @@ void Stage::open(const Window& screen)
 void Stage::ask(bool fullScreen)
 {
     asked_ = fullScreen;
-    ++unanswered_;
+    settling_.stop();
     QScreen* display = screen();
     if (fullScreen) {
         awaitingRestore_ = false;
@@ -123,21 +132,23 @@ void Stage::ask(bool fullScreen)
     if (normalPos_) move(*normalPos_);
 }
 
-// The desktop reports the window's state, whoever asked for it. What answers the game's own
-// requests is expected; anything else is the desktop's own request (its full-screen key or
-// menu), which the game follows as it would F11.
+// The desktop reports the window's state, whoever asked for it. A report of what the game asked
+// last is the answer; one that differs may be the answer to an earlier request, overtaken by a
+// later one (F11 pressed fast), or the desktop's own request (its full-screen key or menu), which
+// the game follows as it would F11. Which it was shows once the reports have settled.
 void Stage::reported(bool fullScreen)
 {
-    if (fullScreen == reported_) return;
     reported_ = fullScreen;
-    if (unanswered_ > 0) {
-        --unanswered_;
-        if (fullScreen == asked_) unanswered_ = 0;  // the desktop has caught up with the last request
-        return;
-    }
-    asked_ = fullScreen;
-    awaitingRestore_ = !fullScreen;
-    setFullScreen(fullScreen);
+    if (fullScreen == asked_) settling_.stop();
+    else settling_.start();
+}
+
+void Stage::followDesktop()
+{
+    if (reported_ == asked_) return;
+    asked_ = reported_;
+    awaitingRestore_ = !reported_;
+    setFullScreen(reported_);
 }
 
 bool Stage::eventFilter(QObject* watched, QEvent* event)
@@ -152,8 +163,7 @@ void Stage::lostNativeWindow()
     hide();
     destroy();
     // The window made afresh reports the state it is made in.
-    reported_ = false;
-    unanswered_ = asked_;
+    reported_ = asked_;
     if (Window* screen = front()) screen->close();
     if (!shown_.empty()) arrange();
 }

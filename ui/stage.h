@@ -11,6 +11,7 @@
 #include <vector>
 
 #include <QPoint>
+#include <QTimer>
 #include <QWidget>
 
 namespace ui {
@@ -47,14 +48,15 @@ private:
     void open(const Window& firstInFront);
     void ask(bool fullScreen);
     void reported(bool fullScreen);
+    void followDesktop();
     // The desktop destroyed the native window: the front screen closes as its close button has
     // it, and a window is made afresh should a screen show again.
     void lostNativeWindow();
 
     std::vector<Window*> shown_;  // in the order shown, the front last
-    bool asked_ = false;          // full screen, as last asked of the desktop
-    int unanswered_ = 0;          // requests the desktop has not reported back yet
-    bool reported_ = false;       // full screen, as the desktop last reported
+    bool asked_ = false;     // full screen, as last asked of the desktop
+    bool reported_ = false;  // full screen, as the desktop last reported
+    QTimer settling_;        // from a report that differs from what was asked
     bool awaitingRestore_ = false;  // for the desktop to give the designed window back
     bool opened_ = false;
     std::optional<QPoint> normalPos_;  // where the designed window was before full screen

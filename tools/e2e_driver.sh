@@ -1,6 +1,7 @@
 # shellcheck shell=bash disable=SC2034  # the variables are for the scripts that source this file
-# Drives the real game in a private X server, as a player would. Sourced by the end-to-end test
-# (tests/e2e), the benchmarks (bench/run.sh) and the README's pictures (tools/screenshots.sh).
+# Drives the real game in a private X server, as a player would, bare or under a real desktop
+# (openbox, weston). Sourced by the end-to-end tests (tests/e2e), the benchmarks (bench/run.sh) and
+# the README's pictures (tools/screenshots.sh).
 #
 # Windows are found by their exact caption. Positions are the designs' twips of a window's client
 # area (15 twips to a pixel). Input goes through XTEST (xdotool without --window) to the window
@@ -123,21 +124,6 @@ e2e_start_openbox()
 }
 e2e_window_manager_runs() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 e2e_window_manager_runs_or_refused() { e2e_window_manager_runs || e2e_refused "$e2e_scratch/openbox.log"; }
-
-# e2e_private_x11 SCRIPT ARGS...: makes this script run in mount and network namespaces of its
-# own (as root, or as a user where user namespaces are allowed), with its own /tmp/.X11-unix: an X
-# server started there, XWayland's included, takes whatever display number is free there and is
-# reached by nobody outside, and nothing started here reaches a display of the machine.
-e2e_private_x11()
-{
-    if [ -z "${E2E_PRIVATE_X11:-}" ]; then
-        local as_root=()
-        [ "$(id -u)" = 0 ] || as_root=(--map-root-user)
-        exec env E2E_PRIVATE_X11=1 unshare "${as_root[@]}" --mount --net bash "$@"
-    fi
-    mkdir -p /tmp/.X11-unix && mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix ||
-        e2e_fail "no private /tmp/.X11-unix: $?"
-}
 
 # e2e_start_weston [--xwayland]: weston 10 on the X server as its output, filling its screen; the
 # game then runs natively on Wayland (e2e_qpa=wayland), or with --xwayland as an X11 client of

@@ -125,24 +125,24 @@ e2e_start_openbox()
 e2e_window_manager_runs() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 e2e_window_manager_runs_or_refused() { e2e_window_manager_runs || e2e_refused "$e2e_scratch/openbox.log"; }
 
-# e2e_start_weston [--xwayland]: weston 10 on the X server as its output, filling its screen; the
-# game then runs natively on Wayland (e2e_qpa=wayland), or with --xwayland as an X11 client of
-# weston's XWayland, whose display $e2e_xwayland names
+# e2e_start_weston WIDTH HEIGHT [--xwayland]: weston 10 with an output of that size at the top of
+# the X server's screen, which is taller; the game then runs natively on Wayland (e2e_qpa=wayland),
+# or with --xwayland as an X11 client of weston's XWayland, whose display $e2e_xwayland names
 e2e_start_weston()
 {
     command -v weston >/dev/null || e2e_fail "weston is missing (make test installs debian-packages.txt)"
-    local size=${e2e_screen%x*}
     mkdir -p "$e2e_scratch/runtime" && chmod 700 "$e2e_scratch/runtime"
     # The panel's one launcher starts nothing: a click gone astray must not open a terminal.
     printf '[shell]\nlocking=false\n[launcher]\nicon=/usr/share/weston/icon_window.png\npath=/bin/true\n' \
         >"$e2e_scratch/weston.ini"
     e2e_desktop weston env XDG_RUNTIME_DIR="$e2e_scratch/runtime" weston --backend=x11-backend.so \
-        --config="$e2e_scratch/weston.ini" --socket=tapdash-e2e --width="${size%x*}" --height="${size#*x}" \
-        --idle-time=0 "$@"
+        --config="$e2e_scratch/weston.ini" --socket=tapdash-e2e --width="$1" --height="$2" --idle-time=0 "${@:3}"
     e2e_wait_for 30 "weston to take clients" test -S "$e2e_scratch/runtime/tapdash-e2e"
-    e2e_wait_for 30 "weston's panel to show" e2e_weston_shell_drawn
+    e2e_wait_for 30 "weston's desktop to show" e2e_weston_shell_drawn
+    # weston follows the pointer once it has come in over its output: from the row below
+    timeout 10 xdotool mousemove 0 "$2" mousemove "$(($1 - 1))" "$(($2 / 2))" || e2e_fail "no pointer"
     e2e_game_env=(WAYLAND_DISPLAY=tapdash-e2e)
-    if [ "${1:-}" = --xwayland ]; then
+    if [ "${3:-}" = --xwayland ]; then
         e2e_wait_for 30 "weston's XWayland display" grep -q 'xserver listening on display' "$e2e_scratch/weston.log"
         e2e_xwayland=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$e2e_scratch/weston.log" | head -n 1)
         e2e_game_env=(DISPLAY="$e2e_xwayland")

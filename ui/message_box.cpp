@@ -15,9 +15,10 @@ namespace ui {
 namespace {
 
 // The width at which a text wraps at the designed size, and what a title bar holds beside the
-// title (the window's icon and buttons), so that a narrow box's title is not cut
+// title, so that a narrow box's title is not cut: the window's icon and three buttons, on both
+// sides where the title is centred (Qt's own title bars on Wayland)
 constexpr int kWrapWidth = 500;
-constexpr int kTitleBarRoom = 100;
+constexpr int kTitleBarRoom = 180;
 
 // The OK mark of the button: the style's own (no icon theme is read, see main), made here from
 // the style's pictures with their format named. Made by the style, each picture would go to a

@@ -262,6 +262,76 @@ e2e_shows()
     for colour in "${@:5}"; do grep -qi " $colour " <<<"$pixels" || return 1; done
 }
 
+# ---- reading the display ----
+
+# e2e_geometry_of WINDOW: its client area on the X display, "X Y WIDTH HEIGHT"
+e2e_geometry_of()
+{
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+        /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }'
+}
+
+e2e_shoot() { timeout 20 import -silent -window root "png:$e2e_scratch/screen.png" || e2e_fail "no picture of the display"; }
+e2e_colour_at() { convert "$e2e_scratch/screen.png" -format "%[hex:p{$1,$2}]" info:; }
+# How many pixels of the last picture show the message boxes' light grey
+e2e_light_grey()
+{
+    convert "$e2e_scratch/screen.png" -fill black +opaque '#EFEFEF' -fill white -opaque '#EFEFEF' \
+        -format '%[fx:int(mean * w * h)]' info:
+}
+
+# e2e_play_red WIDTH HEIGHT: the last picture shows the entry screen full screen on a display of
+# that size, its scene scaled to the largest size that fits and centred: the red "Play" button
+# near two opposite corners of its scaled place
+e2e_play_red()
+{
+    local at left top width height
+    read -r left top width height <<<"${e2e_entry_play[*]}"
+    for at in "$((left + 120)) $((top + 90))" "$((left + width - 120)) $((top + height - 90))"; do
+        [ "$(e2e_colour_at $(awk -v w="$1" -v h="$2" -v at="$at" 'BEGIN {
+            split(at, t, " "); z = w / 634 < h / 455 ? w / 634 : h / 455
+            printf "%d %d", (w - 634 * z) / 2 + t[1] / 15 * z + 0.5, (h - 455 * z) / 2 + t[2] / 15 * z + 0.5 }'))" = FF0000 ] ||
+            return 1
+    done
+}
+
+# Where a screen lies on a desktop that places it itself, found in a picture of the display from
+# the red of its buttons (and the entry's check boxes, the race's first runner). e2e_scene_at
+# REDS_LEFT REDS_TOP REDS_WIDTH REDS_HEIGHT: in a new picture, the reds as big as designed; $scene
+# is then the screen's top-left corner, "X Y", from where the reds lie in the design (pixels)
+e2e_scene_at()
+{
+    local x y w h
+    e2e_shoot
+    read -r x y w h <<<"$(convert "$e2e_scratch/screen.png" -fill black +opaque '#FF0000' -trim \
+        -format '%X %Y %w %h' info: 2>/dev/null | tr -d +)"
+    ((w >= $3 - 3 && w <= $3 + 3 && h >= $4 - 3 && h <= $4 + 3)) || return 1
+    scene="$((x - $1)) $((y - $2))"
+}
+e2e_splash_shown() { e2e_scene_at 0 0 632 453; }       # its red ground, around its picture
+e2e_entry_shown() { e2e_scene_at 186 176 253 127; }    # the check boxes, "Play" and "About"
+e2e_race_shown() { e2e_scene_at 144 96 48 43; }        # lane 1's default runner at the start
+e2e_results_shown() { e2e_scene_at 258 186 125 45; }   # "Same Players", "Exit" and "New Players"
+
+# e2e_click_scene LEFT TOP WIDTH HEIGHT: clicks the middle of a control of the screen at $scene
+e2e_click_scene()
+{
+    local x y
+    read -r x y <<<"$scene"
+    timeout 10 xdotool mousemove $((x + ($1 + $3 / 2) / 15)) $((y + ($2 + $4 / 2) / 15)) click 1 ||
+        e2e_fail "could not click"
+}
+# e2e_click_until CONDITION LEFT TOP WIDTH HEIGHT: clicks a control until CONDITION holds (weston
+# under load may miss a click)
+e2e_click_until()
+{
+    for _ in 1 2 3; do
+        e2e_click_scene "${@:2}"
+        for _ in {1..30}; do "$1" && return; sleep 0.1; done
+    done
+    e2e_fail "clicking at $* did nothing"
+}
+
 # ---- the screens ----
 
 # Layout of the player entry screen: a player's check box, name box and ".." button (twips)

@@ -14,50 +14,45 @@ source "$(dirname "$0")/desktops.sh"
 e2e_screen=3840x2160x24
 entry="Whos playing Tapdash then?" race="Orvens Tapdash" results="Confirmation of Results"
 
-# geometry_of WINDOW: its client area on the display, "X Y WIDTH HEIGHT"
-geometry_of()
-{
-    xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
-        /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }'
-}
+shows_play_red() { e2e_shoot && e2e_play_red 3840 2160; }
 full_screen_state() { xprop -id "$win" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN; }
 # The game's window in full screen as the window manager keeps it: its state, and the display
-full_screen() { e2e_shown "$1" && full_screen_state && [ "$(geometry_of "$win")" = "0 0 3840 2160" ]; }
+full_screen() { e2e_shown "$1" && full_screen_state && [ "$(e2e_geometry_of "$win")" = "0 0 3840 2160" ]; }
 # The designed window where it was, openbox's full-screen state gone
-designed_at() { e2e_shown "$1" && ! full_screen_state && [ "$(geometry_of "$win")" = "$2" ]; }
+designed_at() { e2e_shown "$1" && ! full_screen_state && [ "$(e2e_geometry_of "$win")" = "$2" ]; }
 
 e2e_start_x
 e2e_start_openbox
 e2e_start_game "$1" "$2"
 e2e_skip_splash
 e2e_front "$entry"
-placed=$(geometry_of "$win")
+placed=$(e2e_geometry_of "$win")
 e2e_check "the entry screen opens in its designed window" test "${placed#* * }" = "634 455"
 
 e2e_key F11
 e2e_wait_for 1 "F11 to give the full-screen state and the display" full_screen "$entry"
-e2e_pass "F11: the window manager's full-screen state and the whole display"
-play_is_red 3840 2160
+e2e_pass "F11: the window manager's full-screen state and the whole display, the scene scaled and centred"
+e2e_wait_for 5 "the red \"Play\" at its scaled place" shows_play_red
 e2e_key F11
 e2e_wait_for 2 "F11 again to give the designed window back" designed_at "$entry" "$placed"
 e2e_pass "F11 again: the designed window, where it was"
 wmctrl -i -r "$win" -b add,fullscreen
 e2e_wait_for 2 "openbox's own full-screen request to be followed" full_screen "$entry"
-play_is_red 3840 2160
+e2e_wait_for 5 "the red \"Play\" at its scaled place" shows_play_red
 wmctrl -i -r "$win" -b remove,fullscreen
 e2e_wait_for 2 "openbox's leaving full screen to be followed" designed_at "$entry" "$placed"
 e2e_pass "openbox's own full-screen request, and its leaving, followed as F11 would have it"
 
 # ---- message boxes ----
 nobody="Tapdash Message"  # the box "Play" opens with nobody playing
-box_size() { e2e_shown "$nobody" && geometry_of "$win" | cut -d' ' -f3-; }
+box_size() { e2e_shown "$nobody" && e2e_geometry_of "$win" | cut -d' ' -f3-; }
 box_is() { [ "$(box_size)" = "$1" ] && box_centred; }
 # Centred on the game's window, where its scene's middle is
 box_centred()
 {
     local bx by bw bh gx gy gw gh
-    read -r bx by bw bh <<<"$(geometry_of "$win")"
-    read -r gx gy gw gh <<<"$(geometry_of "$(e2e_find "$entry")")"
+    read -r bx by bw bh <<<"$(e2e_geometry_of "$win")"
+    read -r gx gy gw gh <<<"$(e2e_geometry_of "$(e2e_find "$entry")")"
     (((bx + bw / 2 - gx - gw / 2) ** 2 + (by + bh / 2 - gy - gh / 2) ** 2 <= 4))
 }
 zoom_box() { [ "$(box_size)" = "$(zoomed_box)" ] && box_centred; }
@@ -112,10 +107,10 @@ e2e_wait_for 2 "the designed window" designed_at "$entry" "$placed"
 e2e_enter_player 1 Ann
 e2e_click "${e2e_entry_play[@]}"
 e2e_front "$race"
-e2e_check "the race opens where the entry screen was" test "$(geometry_of "$win")" = "$placed"
+e2e_check "the race opens where the entry screen was" test "$(e2e_geometry_of "$win")" = "$placed"
 after_box_keys_count p
 e2e_race p o
-results_placed() { [ "$(geometry_of "$win")" = "${placed% * *} 634 436" ]; }
+results_placed() { [ "$(e2e_geometry_of "$win")" = "${placed% * *} 634 436" ]; }
 e2e_wait_for 5 "the results where the race was, at their designed size" results_placed
 e2e_pass "the results open where the race was"
 

@@ -25,75 +25,29 @@ e2e_screen=1920x1088x24  # weston's 1920 x 1080 output and a few rows below it
 e2e_start_x
 if [ "$mode" = xwayland ]; then e2e_start_weston 1920 1080 --xwayland; else e2e_start_weston 1920 1080; fi
 
-# ---- where the screens are, from the display's picture ----
-
-shoot() { timeout 20 import -silent -window root "png:$e2e_scratch/screen.png" || e2e_fail "no picture of the display"; }
-colour_at() { convert "$e2e_scratch/screen.png" -format "%[hex:p{$1,$2}]" info:; }
-# The red of the screen's buttons (and the entry's check boxes, the race's first runner) in the
-# last picture: "LEFT TOP WIDTH HEIGHT" of the pixels that show it
-reds() { convert "$e2e_scratch/screen.png" -fill black +opaque '#FF0000' -trim -format '%X %Y %w %h' info: 2>/dev/null | tr -d +; }
-# scene_at REDS_LEFT REDS_TOP REDS_WIDTH REDS_HEIGHT: the screen's top-left corner, found from where
-# its reds lie in the design (pixels), when they are as big as designed
-scene_at()
-{
-    shoot
-    local x y w h
-    read -r x y w h <<<"$(reds)"
-    ((w >= $3 - 3 && w <= $3 + 3 && h >= $4 - 3 && h <= $4 + 3)) || return 1
-    scene="$((x - $1)) $((y - $2))"
-}
-splash_shown() { scene_at 0 0 632 453; }       # its red ground, around its picture
-entry_shown() { scene_at 186 176 253 127; }
+# The entry screen in full screen, above the panel: the margin where the panel was
+full_entry_shown() { e2e_shoot && [ "$(e2e_colour_at 60 12)" = 16161C ] && e2e_play_red 1920 1080; }
 # The entry screen where it stays: found at the same place twice running
-entry_settled() { entry_shown && local first=$scene && entry_shown && [ "$scene" = "$first" ]; }    # the check boxes, "Play" and "About"
-race_shown() { scene_at 144 96 48 43; }        # lane 1's default runner at the start
-results_shown() { scene_at 258 186 125 45; }   # "Same Players", "Exit" and "New Players"
-full_entry_shown()                             # the entry screen in full screen, above the panel
-{
-    shoot
-    [ "$(colour_at 60 12)" = 16161C ] && play_red 1920 1080  # the margin, where the panel was
-}
-
-# click_at LEFT TOP WIDTH HEIGHT: clicks the middle of a control of the screen at $scene (twips)
-click_at()
-{
-    local x y
-    read -r x y <<<"$scene"
-    timeout 10 xdotool mousemove $((x + ($1 + $3 / 2) / 15)) $((y + ($2 + $4 / 2) / 15)) click 1 ||
-        e2e_fail "could not click"
-}
-
-# click_for CONDITION LEFT TOP WIDTH HEIGHT: clicks a control until CONDITION holds (weston under
-# load may miss a click that comes with the pointer's first move over a window)
-click_for()
-{
-    local try
-    for try in 1 2 3; do
-        click_at "${@:2}"
-        for _ in {1..30}; do "$1" && return; sleep 0.1; done
-    done
-    e2e_fail "clicking at $* did nothing"
-}
+entry_settled() { e2e_entry_shown && local first=$scene && e2e_entry_shown && [ "$scene" = "$first" ]; }
 # Player 1's name box white, no longer disabled
-name_box_enabled() { shoot && [ "$(colour_at $((${scene% *} + 355)) $((${scene#* } + 186)))" = FFFFFF ]; }
+name_box_enabled() { e2e_shoot && [ "$(e2e_colour_at $((${scene% *} + 355)) $((${scene#* } + 186)))" = FFFFFF ]; }
 
 # A message box, wherever weston puts it: more of the style's light grey than before it opened, a
 # small box's worth (weston places every new window itself, a box beside its screen included)
-light_grey() { convert "$e2e_scratch/screen.png" -fill black +opaque '#EFEFEF' -fill white -opaque '#EFEFEF' -format '%[fx:int(mean * w * h)]' info:; }
-box_shown() { shoot && (($(light_grey) > without_box + 5000)); }
+box_shown() { e2e_shoot && (($(e2e_light_grey) > without_box + 5000)); }
 box_gone() { ! box_shown; }
 
 # The race clock (177 x 33 pixels at 240,288 of the race screen), as it shows now
-clock() { shoot && convert "$e2e_scratch/screen.png" -crop "177x33+$((${scene% *} + 240))+$((${scene#* } + 288))" txt:- | md5sum; }
+clock() { e2e_shoot && convert "$e2e_scratch/screen.png" -crop "177x33+$((${scene% *} + 240))+$((${scene#* } + 288))" txt:- | md5sum; }
 clock_moved() { [ "$(clock)" != "$clock_before" ]; }
 
 # The entry screen's check boxes drawn, white inside, at ZOOM and ORIGIN (display pixels)
 check_boxes_drawn()
 {
     local player
-    shoot
+    e2e_shoot
     for player in 1 2 3 4; do
-        [ "$(colour_at "$(awk -v z="$1" -v o="${2% *}" 'BEGIN { printf "%d", o + 5647 / 15 * z }')" \
+        [ "$(e2e_colour_at "$(awk -v z="$1" -v o="${2% *}" 'BEGIN { printf "%d", o + 5647 / 15 * z }')" \
             "$(awk -v z="$1" -v o="${2#* }" -v p="$player" 'BEGIN { printf "%d", o + (2767 + 360 * (p - 1)) / 15 * z }')")" = FFFFFF ] ||
             return 1
     done
@@ -105,16 +59,15 @@ game_window() { DISPLAY=$e2e_xwayland e2e_find "$1"; }
 x_full_screen()
 {
     local window
-    window=$(game_window "Whos playing Tapdash then?")
-    [ -n "$window" ] && on_xwayland xprop -id "$window" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN &&
-        on_xwayland xwininfo -id "$window" | grep -q 'Width: 1920' && on_xwayland xwininfo -id "$window" | grep -q 'Height: 1080'
+    window=$(game_window "Whos playing Tapdash then?") && [ -n "$window" ] &&
+        on_xwayland xprop -id "$window" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN &&
+        [ "$(on_xwayland e2e_geometry_of "$window")" = "0 0 1920 1080" ]
 }
-x_windowed() { ! x_full_screen; }
 
 e2e_start_game "$binary" "$pictures"
-e2e_wait_for 30 "the splash screen" splash_shown
+e2e_wait_for 30 "the splash screen" e2e_splash_shown
 e2e_key Escape Escape  # each ends one of its two pictures
-e2e_wait_for 10 "the entry screen" entry_shown
+e2e_wait_for 10 "the entry screen" e2e_entry_shown
 placed=$scene
 e2e_pass "$mode: the entry screen opens"
 
@@ -141,19 +94,19 @@ if [ "$mode" = xwayland ]; then
     e2e_wait_for 5 "weston's own full-screen request to be followed" full_entry_shown
     e2e_check "$mode: weston's own full-screen request gives the state and the display" x_full_screen
     on_xwayland wmctrl -i -r "$(game_window "Whos playing Tapdash then?")" -b remove,fullscreen || e2e_fail "wmctrl"
-    e2e_wait_for 5 "weston's leaving full screen to be followed" entry_shown
+    e2e_wait_for 5 "weston's leaving full screen to be followed" e2e_entry_shown
     e2e_pass "$mode: weston's own full-screen request, and its leaving, followed as F11 would have it"
 fi
 e2e_wait_for 5 "the entry screen to settle" entry_settled
 placed=$scene
 
 # ---- a race: the keyboard after a box, the places kept ----
-click_for name_box_enabled 5520 2640 255 255  # player 1's check box
-click_at 4200 2640 1215 285                   # and name box
+e2e_click_until name_box_enabled 5520 2640 255 255  # player 1's check box
+e2e_click_scene 4200 2640 1215 285                   # and name box
 e2e_type Ann
-click_for race_shown "${e2e_entry_play[@]}"
+e2e_click_until e2e_race_shown "${e2e_entry_play[@]}"
 e2e_check "$mode: the race opens where the entry screen was" test "$scene" = "$placed"
-without_box=$(light_grey)
+without_box=$(e2e_light_grey)
 e2e_key p
 e2e_wait_for 10 "a false start's box over the race" box_shown
 e2e_key Return
@@ -171,7 +124,7 @@ for _ in {1..50}; do rounds+=(p o); done
 timeout 60 xdotool key --delay 20 "${rounds[@]}" || e2e_fail "could not press the race keys"
 e2e_wait_for 10 "\"The race is over\"" box_shown
 e2e_key Return
-e2e_wait_for 10 "the results" results_shown
+e2e_wait_for 10 "the results" e2e_results_shown
 if [ "$mode" = xwayland ] && [ "${scene% *}" = "${placed% *}" ] && ((${scene#* } - ${placed#* } <= 10)); then
     # weston's X11 window manager shows a window made 19 pixels shorter (the results' design after
     # the race's) within its old frame, half the difference lower: noted, not the game's to undo

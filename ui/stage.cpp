@@ -139,8 +139,14 @@ void Stage::ask(bool fullScreen)
 void Stage::reported(bool fullScreen)
 {
     reported_ = fullScreen;
-    if (fullScreen == asked_) settling_.stop();
-    else settling_.start();
+    if (fullScreen != asked_) {
+        settling_.start();
+        return;
+    }
+    settling_.stop();
+    // The desktop gives the window's place back before it reports the state; a window that was
+    // never anything but full screen gets its full-screen geometry back, which leaves no resize.
+    if (!fullScreen && std::exchange(awaitingRestore_, false)) limitSize();
 }
 
 void Stage::followDesktop()

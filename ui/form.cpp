@@ -3,7 +3,7 @@
 #include "ui/design.h"
 #include "ui/picture.h"
 #include "ui/refs.h"
-#include "ui/stage.h"
+#include "ui/top_window.h"
 #include "ui/window.h"
 
 namespace ui {
@@ -23,15 +23,15 @@ void Form::load()
 void Form::show()
 {
     load();
-    stage().showScreen(window_);
-    stage().raise();
-    stage().activateWindow();
+    topWindow().showScreen(window_);
+    topWindow().raise();
+    topWindow().activateWindow();
     window_->focusFirstControl();
 }
 
 void Form::hide()
 {
-    if (window_) stage().hideScreen(window_);
+    if (window_) topWindow().hideScreen(window_);
 }
 
 void Form::unload()
@@ -46,7 +46,7 @@ void Form::unload()
     window->retire();
 }
 
-bool Form::isShown() const { return window_ && stage().isShown(window_); }
+bool Form::isShown() const { return window_ && topWindow().isShown(window_); }
 
 QString Form::Caption() { return window()->windowTitle(); }
 void Form::setCaption(const QString& caption) { window()->setWindowTitle(caption); }

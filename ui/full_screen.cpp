@@ -6,7 +6,7 @@
 #include <QProxyStyle>
 
 #include "ui/settings.h"
-#include "ui/stage.h"
+#include "ui/top_window.h"
 #include "ui/window.h"
 #include "ui/zoom.h"
 
@@ -82,7 +82,7 @@ void setFullScreen(bool on)
 {
     mode = on;
     settings::setFullScreen(on);
-    stage().applyMode();
+    topWindow().applyMode();
 }
 
 void scaleStyleAndDialogs(double factor)

@@ -4,7 +4,7 @@
 #include <QWidget>
 
 #include "ui/message_box.h"
-#include "ui/stage.h"
+#include "ui/top_window.h"
 
 namespace ui {
 
@@ -19,7 +19,7 @@ public:
     {
         // Over the game's window whichever window the desktop has active, and the keyboard back to
         // it once closed: some desktops give the focus to nobody when a window closes.
-        Stage& game = stage();
+        TopWindow& game = topWindow();
         MessageBox box(text, title, &game);
         box.exec();
         if (game.isVisible()) game.activateWindow();

@@ -9,7 +9,7 @@
 #include "ui/colors.h"
 #include "ui/form.h"
 #include "ui/keys.h"
-#include "ui/stage.h"
+#include "ui/top_window.h"
 
 namespace ui {
 
@@ -17,7 +17,7 @@ namespace {
 const QColor kMargin{0x16, 0x16, 0x1C};  // around a scene in full screen: quiet and dark
 }
 
-Window::Window(Form* form) : QWidget(&stage()), back(colors::buttonFace), form_(form)
+Window::Window(Form* form) : QWidget(&topWindow()), back(colors::buttonFace), form_(form)
 {
     installFullScreenKey();
     hide();
@@ -26,12 +26,12 @@ Window::Window(Form* form) : QWidget(&stage()), back(colors::buttonFace), form_(
     setFocusPolicy(Qt::NoFocus);
 }
 
-Window::~Window() { stage().hideScreen(this); }
+Window::~Window() { topWindow().hideScreen(this); }
 
 void Window::setDesignedSize(QSize size)
 {
     designedSize_ = size;
-    if (!stage().inFront(this)) resize(size);
+    if (!topWindow().inFront(this)) resize(size);
     fit();
 }
 
@@ -43,7 +43,7 @@ void Window::fit()
         zoom.origin = QPoint(qRound((width() - designedSize_.width() * zoom.factor) / 2),
                              qRound((height() - designedSize_.height() * zoom.factor) / 2));
     }
-    if (stage().inFront(this)) scaleStyleAndDialogs(zoom.factor);
+    if (topWindow().inFront(this)) scaleStyleAndDialogs(zoom.factor);
     if (zoom == zoom_) return;
     zoom_ = zoom;
     for (auto& control : controls_) control->rezoom();
@@ -94,7 +94,7 @@ void Window::focusFirstControl()
 void Window::retire()
 {
     form_ = nullptr;
-    stage().hideScreen(this);
+    topWindow().hideScreen(this);
     for (auto& control : controls_) control->setEnabled(false);
     deleteLater();
 }
@@ -133,7 +133,7 @@ void Window::closeEvent(QCloseEvent* event)
 
 void Window::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::WindowTitleChange || event->type() == QEvent::WindowIconChange) stage().follow(this);
+    if (event->type() == QEvent::WindowTitleChange || event->type() == QEvent::WindowIconChange) topWindow().follow(this);
     QWidget::changeEvent(event);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The window of a loaded screen: the surface its controls lie on, shown in the game's one window
-// (ui/stage.h) while the screen is in front. It owns the screen's controls for as long as it
+// (ui/top_window.h) while the screen is in front. It owns the screen's controls for as long as it
 // lives, which is until the event loop deletes it after an unload.
 #include <memory>
 #include <vector>

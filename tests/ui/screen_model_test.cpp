@@ -23,7 +23,7 @@
 #include "ui/fonts.h"
 #include "ui/message_box.h"
 #include "ui/settings.h"
-#include "ui/stage.h"
+#include "ui/top_window.h"
 #include "ui/zoom.h"
 #include "ui/timer.h"
 
@@ -89,7 +89,7 @@ private slots:
         QVERIFY(form.Loads == 1 && form.window()->focusWidget() == form.Text1->lineEdit());  // first in tab order
         // Screens take turns in one native window, which takes the front screen's caption, icon and
         // size; hidden, a screen waits behind with its values, and the one shown before comes back.
-        ui::Stage& game = ui::stage();
+        ui::TopWindow& game = ui::topWindow();
         const QWindow* native = game.windowHandle();
         const auto looks = [&game] { return std::tuple(game.windowTitle(), game.size(), game.windowIcon().isNull()); };
         QCOMPARE(looks(), std::tuple(QString("Model"), QSize(400, 300), true));
@@ -159,7 +159,7 @@ private slots:
         QVERIFY(!ui::fullScreen() && form.KeyDowns == 1);  // F10's alone
         QTRY_COMPARE(looks(), designed);
 
-        QWindow* native = ui::stage().windowHandle();
+        QWindow* native = ui::topWindow().windowHandle();
         native->setWindowStates(Qt::WindowFullScreen);  // as the desktop's own full-screen key
         QTRY_VERIFY(ui::fullScreen() && ui::settings::fullScreen());
         QTRY_COMPARE(looks(), zoomed);
@@ -167,10 +167,10 @@ private slots:
         QTRY_VERIFY(!ui::fullScreen());
         QTRY_COMPARE(looks(), designed);
 
-        ui::MessageBox box(QString("word ").repeated(200), "Tapdash Message", &ui::stage());
+        ui::MessageBox box(QString("word ").repeated(200), "Tapdash Message", &ui::topWindow());
         box.show();
         const QSize windowedBox = box.size();
-        const auto centred = [&box] { return (box.geometry().center() - ui::stage().geometry().center()).manhattanLength() <= 4; };  // a frame's width
+        const auto centred = [&box] { return (box.geometry().center() - ui::topWindow().geometry().center()).manhattanLength() <= 4; };  // a frame's width
         QVERIFY(box.lines().size() > 3 && centred());
         for (int press = 0; press < 3; ++press) QTest::keyClick(&box, Qt::Key_F11);
         QTRY_COMPARE(looks(), zoomed);

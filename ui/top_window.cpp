@@ -1,4 +1,4 @@
-#include "ui/stage.h"
+#include "ui/top_window.h"
 
 #include <algorithm>
 #include <chrono>
@@ -20,7 +20,7 @@ namespace {
 constexpr std::chrono::milliseconds kSettling{300};
 }
 
-Stage::Stage()
+TopWindow::TopWindow()
 {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
@@ -28,11 +28,11 @@ Stage::Stage()
     setAttribute(Qt::WA_OpaquePaintEvent);
     settling_.setSingleShot(true);
     settling_.setInterval(kSettling);
-    connect(&settling_, &QTimer::timeout, this, &Stage::followDesktop);
+    connect(&settling_, &QTimer::timeout, this, &TopWindow::followDesktop);
     x11::watchDestruction(*this, [this] { lostNativeWindow(); });
 }
 
-void Stage::showScreen(Window* window)
+void TopWindow::showScreen(Window* window)
 {
     std::erase(shown_, window);
     shown_.push_back(window);
@@ -42,7 +42,7 @@ void Stage::showScreen(Window* window)
     applyMode();
 }
 
-void Stage::hideScreen(Window* window)
+void TopWindow::hideScreen(Window* window)
 {
     const bool wasFront = inFront(window);
     std::erase(shown_, window);
@@ -50,18 +50,18 @@ void Stage::hideScreen(Window* window)
     if (wasFront) arrange();
 }
 
-void Stage::follow(const Window* window)
+void TopWindow::follow(const Window* window)
 {
     if (inFront(window)) arrange();
 }
 
-void Stage::applyMode()
+void TopWindow::applyMode()
 {
     if (fullScreen() != asked_) ask(fullScreen());
     arrange();
 }
 
-void Stage::arrange()
+void TopWindow::arrange()
 {
     Window* screen = front();
     if (!screen) {
@@ -83,7 +83,7 @@ void Stage::arrange()
 // A designed window is of the front screen's size and no other; full screen is whatever size the
 // desktop gives, and a window manager that made the window full screen within the designed
 // limits sizes it again once they are lifted.
-void Stage::limitSize()
+void TopWindow::limitSize()
 {
     if (!asked_) {
         if (awaitingRestore_) return;
@@ -94,7 +94,7 @@ void Stage::limitSize()
     }
 }
 
-void Stage::open(const Window& screen)
+void TopWindow::open(const Window& screen)
 {
     if (screen.centred && !opened_ && !asked_) {
         QRect frame(QPoint(), size());
@@ -105,7 +105,7 @@ void Stage::open(const Window& screen)
     show();
 }
 
-void Stage::ask(bool fullScreen)
+void TopWindow::ask(bool fullScreen)
 {
     asked_ = fullScreen;
     settling_.stop();
@@ -136,7 +136,7 @@ void Stage::ask(bool fullScreen)
 // last is the answer; one that differs may be the answer to an earlier request, overtaken by a
 // later one (F11 pressed fast), or the desktop's own request (its full-screen key or menu), which
 // the game follows as it would F11. Which it was shows once the reports have settled.
-void Stage::reported(bool fullScreen)
+void TopWindow::reported(bool fullScreen)
 {
     reported_ = fullScreen;
     if (fullScreen != asked_) {
@@ -149,7 +149,7 @@ void Stage::reported(bool fullScreen)
     if (!fullScreen && std::exchange(awaitingRestore_, false)) limitSize();
 }
 
-void Stage::followDesktop()
+void TopWindow::followDesktop()
 {
     if (reported_ == asked_) return;
     asked_ = reported_;
@@ -157,14 +157,14 @@ void Stage::followDesktop()
     setFullScreen(reported_);
 }
 
-bool Stage::eventFilter(QObject* watched, QEvent* event)
+bool TopWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == windowHandle() && event->type() == QEvent::WindowStateChange)
         reported(windowHandle()->windowStates() & Qt::WindowFullScreen);
     return false;
 }
 
-void Stage::lostNativeWindow()
+void TopWindow::lostNativeWindow()
 {
     hide();
     destroy();
@@ -174,34 +174,34 @@ void Stage::lostNativeWindow()
     if (!shown_.empty()) arrange();
 }
 
-void Stage::keyPressEvent(QKeyEvent* event)
+void TopWindow::keyPressEvent(QKeyEvent* event)
 {
     // Keys reach the front screen even when nothing of it holds the focus.
     if (Window* screen = front()) QCoreApplication::sendEvent(screen, event);
 }
 
-void Stage::closeEvent(QCloseEvent* event)
+void TopWindow::closeEvent(QCloseEvent* event)
 {
     // Each screen decides what its close button does.
     event->ignore();
     if (Window* screen = front()) screen->close();
 }
 
-void Stage::resizeEvent(QResizeEvent*)
+void TopWindow::resizeEvent(QResizeEvent*)
 {
     if (std::exchange(awaitingRestore_, false)) limitSize();
     if (Window* screen = front()) screen->setGeometry(rect());
 }
 
-void Stage::moveEvent(QMoveEvent*)
+void TopWindow::moveEvent(QMoveEvent*)
 {
     if (!asked_ && !reported_ && !awaitingRestore_ && isVisible()) normalPos_ = pos();
 }
 
-Stage& stage()
+TopWindow& topWindow()
 {
     // Kept to the program's end, after the last screen is gone
-    static Stage* const game = new Stage;
+    static TopWindow* const game = new TopWindow;
     return *game;
 }
 

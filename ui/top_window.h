@@ -18,9 +18,9 @@ namespace ui {
 
 class Window;
 
-class Stage : public QWidget {
+class TopWindow : public QWidget {
 public:
-    Stage();
+    TopWindow();
 
     // The screen's window comes to the front; shown again, it comes back to the front.
     void showScreen(Window*);
@@ -63,6 +63,6 @@ private:
 };
 
 // The game's window, made on first use
-Stage& stage();
+TopWindow& topWindow();
 
 }  // namespace ui

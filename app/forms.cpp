@@ -8,9 +8,15 @@ namespace {
 Forms* theForms = nullptr;
 }  // namespace
 
+void makeForms(ui::Stage& stage)
+{
+    discardForms();
+    theForms = new Forms(stage);
+}
+
 Forms& forms()
 {
-    if (!theForms) theForms = new Forms;
+    Q_ASSERT(theForms);
     return *theForms;
 }
 

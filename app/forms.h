@@ -10,6 +10,11 @@
 #include "presentation/form7.h"
 
 struct Forms {
+    explicit Forms(ui::Stage& stage)
+        : Form1(stage), Form2(stage), Form3(stage), Form4(stage), Form5(stage), Form6(stage), Form7(stage)
+    {
+    }
+
     race::Form1 Form1;
     entry::Form2 Form2;
     results::Form3 Form3;
@@ -19,7 +24,9 @@ struct Forms {
     presentation::Form7 Form7;
 };
 
+// Makes all seven screens on a stage, every screen variable at its start value
+void makeForms(ui::Stage&);
+// The screens made last
 Forms& forms();
-// Destroys every screen without running any handler (program end, and between tests). The next
-// forms() makes all seven anew, every screen variable at its start value.
+// Destroys every screen without running any handler (program end, and between tests).
 void discardForms();

@@ -1,13 +1,44 @@
 // Tapdash: a keyboard race for one to four players. The program is its screens; it starts by
 // showing the splash screen, and every later screen is opened by a handler of another.
+#include <functional>
+
 #include <QApplication>
 #include <QIcon>
 #include <QStyleFactory>
+#include <QTimer>
+#include <QWidget>
 
 #include "app/command_line.h"
 #include "app/forms.h"
+#include "app/pad_play.h"
 #include "ui/fonts.h"
 #include "ui/zoom.h"
+
+namespace {
+
+// Runs `then` once the window has been drawn for the first time, when the event loop comes back
+class FirstDrawing : public QObject {
+public:
+    FirstDrawing(QWidget* window, std::function<void()> then) : QObject(window), then_(std::move(then))
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            QTimer::singleShot(0, then_);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> then_;
+};
+
+}  // namespace
 
 int main(int argc, char* argv[])
 {
@@ -27,7 +58,16 @@ int main(int argc, char* argv[])
     // Otherwise the mode stored by the last run applies when the first screen shows.
     if (commandLine.fullScreen) ui::setFullScreen(true);
 
+    ui::SteadyClock clock;
+    ui::Stage stage{clock};
+    makeForms(stage);
+    // The pads' module lies beside the program. They are looked for once the first screen is
+    // drawn: loading SDL takes longer than drawing it, and no screen before the entry screen
+    // listens to a pad.
+    pads::Pads pads(QCoreApplication::applicationDirPath() + QStringLiteral("/tapdash-pads.so"));
+    playWithPads(pads);
     forms().Form5.show();
+    new FirstDrawing(forms().Form5.window(), [&pads] { pads.start(); });
     const int status = QApplication::exec();
     discardForms();
     return status;

@@ -13,23 +13,37 @@
 // (4096 x 4096 pixels), written into the working directory, and the races stop at 2,000 presses.
 //
 // With --full-screen the game runs in full screen, and the floor fills the display too.
+//
+// With --pads the players press the shoulder buttons of four of SDL's virtual pads instead, read
+// through the game's own pads: the time runs from the pads' reading of SDL, which finds the press,
+// to the end of the repaint. Then the share of a core the process uses on the entry screen with
+// SDL running, for 3 s with the four pads connected and for 3 s after they are unplugged.
 // Prints: presses game-median-ms game-p99-ms game-max-ms floor-median-ms floor-p99-ms
-//         resident-kB-after-the-races
+//         resident-kB-after-the-races [cpu-%-with-pads cpu-%-without]
 #include <algorithm>
+#include <array>
 #include <cstdio>
+#include <functional>
+#include <memory>
 #include <vector>
+
+#include <sys/resource.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QImage>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
 #include "app/forms.h"
+#include "app/pad_play.h"
 #include "bench/race_driver.h"
+#include "tests/support/virtual_pad.h"
 #include "ui/zoom.h"
 
 namespace {
@@ -58,14 +72,14 @@ protected:
 
 class Latencies {
 public:
-    // One key press to window, timed to the end of what it posted; false when it painted nothing
-    bool press(QWindow* window, Qt::Key key, const PaintCounter& counter)
+    // One press delivered, timed to the end of what it posted; false when it painted nothing
+    bool press(const std::function<void()>& deliver, const PaintCounter& counter)
     {
         QCoreApplication::processEvents();
         const int paintsBefore = counter.paints;
         QElapsedTimer clock;
         clock.start();
-        sendKey(window, QEvent::KeyPress, key);
+        deliver();
         QCoreApplication::sendPostedEvents();
         samples_.push_back(clock.nsecsElapsed());
         return counter.paints != paintsBefore;
@@ -96,6 +110,49 @@ QString writeHugeRunner()
     return file;
 }
 
+// Four of SDL's virtual pads read through the game's pads, pad n playing lane n
+class PadPlayers {
+public:
+    PadPlayers() : reader_(QStringLiteral(TAPDASH_PADS_MODULE))
+    {
+        playWithPads(reader_);
+        reader_.startNow();
+        for (auto& pad : pads_) pad = std::make_unique<VirtualPad>();
+        reader_.pump();
+        if (!reader_.connected(4)) qFatal("the virtual pads did not connect");
+    }
+    // The lane's first (0) or second (1) button down or up, and the pads read
+    void press(int lane, int button, bool down)
+    {
+        pads_[lane]->hold(button ? SDL_CONTROLLER_BUTTON_RIGHTSHOULDER : SDL_CONTROLLER_BUTTON_LEFTSHOULDER, down);
+        reader_.pump();
+    }
+    void unplug()
+    {
+        for (auto& pad : pads_) pad->unplug();
+        reader_.pump();
+    }
+
+private:
+    pads::Pads reader_;
+    std::array<std::unique_ptr<VirtualPad>, 4> pads_;
+};
+
+// The share of one core the process uses while its event loop waits for `ms`
+double cpuPercentWaiting(int ms)
+{
+    const auto cpuUs = [] {
+        rusage use{};
+        getrusage(RUSAGE_SELF, &use);
+        return (use.ru_utime.tv_sec + use.ru_stime.tv_sec) * 1e6 + use.ru_utime.tv_usec + use.ru_stime.tv_usec;
+    };
+    const double before = cpuUs();
+    QEventLoop wait;
+    QTimer::singleShot(ms, &wait, &QEventLoop::quit);
+    wait.exec();
+    return (cpuUs() - before) / (ms * 10.0);
+}
+
 long residentKb()
 {
     QFile status(QStringLiteral("/proc/self/status"));
@@ -110,7 +167,7 @@ long residentKb()
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    setUpLikeTheGame();
+    const LikeTheGame setUp;
     const bool huge = argc > 1 && qstrcmp(argv[1], "huge") == 0;
     const QString runnerFile = huge ? writeHugeRunner() : QStringLiteral("None");
     const size_t presses = huge ? kAcceptedPressesHuge : kAcceptedPresses;
@@ -118,6 +175,8 @@ int main(int argc, char* argv[])
     PaintCounter counter;
     app.installEventFilter(&counter);
     const bool fullScreen = argc > 1 && QByteArray(argv[1]) == "--full-screen";
+    std::unique_ptr<PadPlayers> padPlayers;
+    if (argc > 1 && QByteArray(argv[1]) == "--pads") padPlayers = std::make_unique<PadPlayers>();
     ui::setFullScreen(fullScreen);
     FloorWindow floor;
     if (fullScreen) {
@@ -132,29 +191,41 @@ int main(int argc, char* argv[])
     Latencies game, floorPresses;
     while (game.count() < presses) {
         race::Form1& race = startFourPlayerRace(runnerFile);
-        for (int tick = 0; tick < 5; ++tick) race.Timer1->fire();  // the countdown, without its wait
+        for (int tick = 0; tick < 5; ++tick) race.engine.Timer1_Timer();  // the countdown, without its wait
         QWindow* window = race.window()->window()->windowHandle();
-        for (int press = 0; press < kPressesPerRace && race.isLoaded(); ++press) {
-            const Qt::Key key = laneKeys[press % 4][press / 4 % 2];
-            const bool painted = game.press(window, key, counter);
+        const auto press = [&](int lane, int button, bool down) {
+            if (padPlayers) padPlayers->press(lane, button, down);
+            else sendKey(window, down ? QEvent::KeyPress : QEvent::KeyRelease, laneKeys[lane][button]);
+        };
+        for (int n = 0; n < kPressesPerRace && race.isLoaded(); ++n) {
+            const int lane = n % 4, button = n / 4 % 2;
+            const bool painted = game.press([&] { press(lane, button, true); }, counter);
             // The race's last press closes the race screen, window and all, instead of painting it.
-            if (!race.isLoaded()) break;
+            if (!race.isLoaded()) {
+                if (padPlayers) padPlayers->press(lane, button, false);  // held, it would be no press next race
+                break;
+            }
             if (!painted) qFatal("a press on the race screen was not painted");
-            sendKey(window, QEvent::KeyRelease, key);
+            press(lane, button, false);
         }
         if (race.isLoaded() || race.engine.finishCount() != 4) qFatal("a race did not end with four finishers");
         backToEntry();
 
         for (int press = 0; press < kPressesPerRace; ++press) {
-            if (!floorPresses.press(floor.windowHandle(), Qt::Key_P, counter))
+            if (!floorPresses.press([&] { sendKey(floor.windowHandle(), QEvent::KeyPress, Qt::Key_P); }, counter))
                 qFatal("a press on the floor was not painted");
             sendKey(floor.windowHandle(), QEvent::KeyRelease, Qt::Key_P);
         }
     }
 
     const double max = game.percentileMs(1);
-    std::printf("%zu %.3f %.3f %.3f %.3f %.3f %ld\n", game.count(), game.percentileMs(0.5), game.percentileMs(0.99),
+    std::printf("%zu %.3f %.3f %.3f %.3f %.3f %ld", game.count(), game.percentileMs(0.5), game.percentileMs(0.99),
                 max, floorPresses.percentileMs(0.5), floorPresses.percentileMs(0.99), residentKb());
-    discardForms();
+    if (padPlayers) {
+        const double withPads = cpuPercentWaiting(3000);
+        padPlayers->unplug();
+        std::printf(" %.2f %.2f", withPads, cpuPercentWaiting(3000));
+    }
+    std::printf("\n");
     return 0;
 }

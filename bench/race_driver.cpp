@@ -7,12 +7,15 @@
 #include "app/forms.h"
 #include "ui/fonts.h"
 
-void setUpLikeTheGame()
+LikeTheGame::LikeTheGame()
 {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setQuitOnLastWindowClosed(false);
     ui::installFontSubstitutes();
+    makeForms(stage_);
 }
+
+LikeTheGame::~LikeTheGame() { discardForms(); }
 
 race::Form1& startFourPlayerRace(const QString& runnerFile)
 {

@@ -8,7 +8,9 @@
 #include <QString>
 
 #include "race/form1.h"
+#include "ui/clock.h"
 #include "ui/platform.h"
+#include "ui/stage.h"
 
 class QWindow;
 
@@ -21,8 +23,17 @@ public:
     void endProgram() override {}
 };
 
-// Style, fonts and window handling as the game's own start sets them
-void setUpLikeTheGame();
+// Style, fonts and window handling as the game's own start sets them, and the seven screens on
+// the steady clock, for as long as it lives
+class LikeTheGame {
+public:
+    LikeTheGame();
+    ~LikeTheGame();
+
+private:
+    ui::SteadyClock clock_;
+    ui::Stage stage_{clock_};
+};
 
 // The two keys of lane n are laneKeys[n - 1]: its first key, then its second.
 constexpr std::array<std::array<Qt::Key, 2>, 4> laneKeys{{

@@ -10,7 +10,7 @@ namespace entry {
 
 using namespace ui::colors;
 
-Form2::Form2()
+Form2::Form2(ui::Stage& stage) : ui::Form(stage)
 {
     Check1.on([this] { Check_Click(1); });
     Check2.on([this] { Check_Click(2); });
@@ -51,6 +51,8 @@ void Form2::design(ui::Design& d)
     d.label(Label3, "(v+b) Player 3:", 2760, 3360, 1215, 240).font(comic).fore(yellow).tab(2);
     d.label(Label2, "(q+w) Player 2:", 2760, 3000, 1245, 240).font(comic).fore(yellow).tab(3);
     d.label(Label1, "(o+p) Player 1:", 2760, 2640, 1215, 240).font(comic).fore(yellow).tab(4);
+    for (int player = 1; player <= 4; ++player)
+        d.label(PadMark[player], "pad", 2280, 2640 + 360 * (player - 1), 420, 240).font(comic).fore(yellow).rightAligned().hidden();
 }
 
 ui::Ref<ui::CheckBox>& Form2::check(int player)
@@ -75,7 +77,17 @@ ui::Ref<ui::TextBox>& Form2::nameBox(int player)
     ui::controlFault("the entry screen has no such player", player);
 }
 
-void Form2::Form_Load() { loadBackground(QStringLiteral("back.bmp")); }
+void Form2::Form_Load()
+{
+    loadBackground(QStringLiteral("back.bmp"));
+    for (int player = 1; player <= 4; ++player) PadMark(player)->setVisible(PadConnected[player - 1]);
+}
+
+void Form2::showPad(int player, bool connected)
+{
+    PadConnected.at(player - 1) = connected;
+    if (isLoaded()) PadMark(player)->setVisible(connected);
+}
 
 // Two independent tests of the value, so a row always ends in one of its two states.
 void Form2::Check_Click(int player)

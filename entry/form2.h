@@ -1,6 +1,8 @@
 #pragma once
 // The player entry screen: four player rows (play or not, name, runner file) and the buttons
 // that start a race, pick a runner file, show the credits or end the program.
+#include <array>
+
 #include "ui/design.h"
 
 namespace entry {
@@ -10,7 +12,7 @@ inline constexpr int kNameLength = 10;
 
 class Form2 : public ui::Form {
 public:
-    Form2();
+    explicit Form2(ui::Stage&);
 
     ui::Ref<ui::CommandButton> Command4{this};
     ui::Array<ui::CommandButton> Command3{this};
@@ -25,6 +27,11 @@ public:
     ui::Ref<ui::TextBox> Text1{this};
     ui::Array<ui::Label> Label11{this};
     ui::Ref<ui::Label> Label6{this}, Label5{this}, Label4{this}, Label3{this}, Label2{this}, Label1{this};
+    // Beyond the design: "pad" left of a player's key hint while the player's pad is connected
+    ui::Array<ui::Label> PadMark{this};
+    std::array<bool, 4> PadConnected{};
+
+    void showPad(int player, bool connected);
 
     // The row controls of player 1..4
     ui::Ref<ui::CheckBox>& check(int player);

@@ -10,7 +10,7 @@ namespace entry {
 
 class Form6 : public ui::Form {
 public:
-    Form6();
+    explicit Form6(ui::Stage&);
 
     ui::Ref<ui::CommandButton> Command2{this};
     ui::Ref<ui::DriveList> Drive1{this};

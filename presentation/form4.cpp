@@ -8,7 +8,7 @@ namespace presentation {
 
 using namespace ui::colors;
 
-Form4::Form4()
+Form4::Form4(ui::Stage& stage) : ui::Form(stage)
 {
     Timer1.on([this] { Timer1_Timer(); });
 }

@@ -6,7 +6,7 @@ namespace presentation {
 
 class Form4 : public ui::Form {
 public:
-    Form4();
+    explicit Form4(ui::Stage&);
 
     ui::Ref<ui::Timer> Timer1{this};
     ui::Ref<ui::Label> Label5{this}, Label4{this}, Label3{this}, Label2{this}, Label1{this};

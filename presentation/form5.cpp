@@ -9,7 +9,7 @@ namespace presentation {
 
 using namespace ui::colors;
 
-Form5::Form5()
+Form5::Form5(ui::Stage& stage) : ui::Form(stage)
 {
     Timer1.on([this] { Timer1_Timer(); });
 }

@@ -7,7 +7,7 @@ namespace presentation {
 
 class Form5 : public ui::Form {
 public:
-    Form5();
+    explicit Form5(ui::Stage&);
 
     ui::Ref<ui::Timer> Timer1{this};
     ui::Ref<ui::PictureBox> Picture1{this};

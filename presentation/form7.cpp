@@ -8,7 +8,7 @@ namespace presentation {
 
 using namespace ui::colors;
 
-Form7::Form7()
+Form7::Form7(ui::Stage& stage) : ui::Form(stage)
 {
     Command1.on([this] { Command1_Click(); });
 }

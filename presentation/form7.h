@@ -6,7 +6,7 @@ namespace presentation {
 
 class Form7 : public ui::Form {
 public:
-    Form7();
+    explicit Form7(ui::Stage&);
 
     ui::Ref<ui::CommandButton> Command1{this};
     ui::Ref<ui::Label> Label6{this}, Label5{this}, Label4{this}, Label3{this}, Label2{this}, Label1{this};

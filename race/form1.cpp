@@ -26,7 +26,7 @@ ui::Array<ui::Label>& resultArray(ResultColumn column)
 }
 }  // namespace
 
-Form1::Form1()
+Form1::Form1(ui::Stage& stage) : ui::Form(stage)
 {
     Timer1.on([this] { engine.Timer1_Timer(); });
     Timer2.on([this] { engine.Timer2_Timer(); });
@@ -118,6 +118,16 @@ void Form1::setTimerEnabled(RaceTimer timer, bool enabled)
 
 void Form1::loadBackground(const std::string& fileName) { ui::Form::loadBackground(toQt(fileName)); }
 void Form1::messageBox(const std::string& text) { ui::msgBox(toQt(text), kProgramTitle); }
+
+// A pad is one more pair of keys for its player's lane: the shoulder buttons are the lane's first
+// and second keys, and any other button a key of no lane, which in the countdown is a false start.
+void Form1::padPressed(int pad, pads::Button button)
+{
+    if (!isShown()) return;
+    const Lane& lane = kLanes.at(pad - 1);
+    using enum pads::Button;
+    keyDown(button == LeftShoulder ? lane.firstKey : button == RightShoulder ? lane.secondKey : 0, 0);
+}
 
 // Pending key events are handled by the event loop between two clock ticks, so the tick needs
 // no nested event loop of its own (which could run this very timer's handler inside itself).

@@ -1,5 +1,6 @@
 #pragma once
 // The race screen: the race logic of RaceEngine wired to real controls, keys and timers.
+#include "pads/pads.h"
 #include "race/rules/race_engine.h"
 #include "race/rules/race_screen.h"
 #include "ui/design.h"
@@ -8,7 +9,7 @@ namespace race {
 
 class Form1 : public ui::Form, private RaceScreen {
 public:
-    Form1();
+    explicit Form1(ui::Stage&);
 
     ui::Ref<ui::PictureBox> Picture2{this};
     ui::Array<ui::PictureClip> PictureClip1{this};
@@ -36,6 +37,8 @@ public:
     // Once the running lanes have their strips and the screen is shown: each running lane shows
     // its runner's first frame, and the countdown starts.
     void startCountdown();
+    // A press on pad n, the pad of lane n's player, while the race screen is shown
+    void padPressed(int pad, pads::Button);
 
 protected:
     void design(ui::Design&) override;

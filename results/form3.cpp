@@ -8,7 +8,7 @@ namespace results {
 
 using namespace ui::colors;
 
-Form3::Form3()
+Form3::Form3(ui::Stage& stage) : ui::Form(stage)
 {
     Command3.on([this] { Command3_Click(); });
     Command2.on([this] { Command2_Click(); });
@@ -36,6 +36,11 @@ void Form3::design(ui::Design& d)
 }
 
 void Form3::Form_Load() { loadBackground("back.bmp"); }
+
+void Form3::padPressed(pads::Button button)
+{
+    if (isShown() && button == pads::Button::Start) Command3->click();
+}
 
 // "New Players": the entry screen was only hidden, so it comes back with its entries.
 void Form3::Command1_Click()

@@ -3,13 +3,14 @@
 // ways on: the same players again, new players, or the end.
 #include <QString>
 
+#include "pads/pads.h"
 #include "ui/design.h"
 
 namespace results {
 
 class Form3 : public ui::Form {
 public:
-    Form3();
+    explicit Form3(ui::Stage&);
 
     ui::Ref<ui::CommandButton> Command3{this}, Command2{this}, Command1{this};
     ui::Ref<ui::Label> Label9{this}, Label8{this};
@@ -22,6 +23,8 @@ public:
     // Records the winner's time if it beats the stored best and writes the best-time sentence;
     // the race screen calls it once the results are shown.
     void updateBestTime();
+    // Start on any pad presses "Same Players" while the screen is shown.
+    void padPressed(pads::Button);
 
 protected:
     void design(ui::Design&) override;

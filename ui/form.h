@@ -12,6 +12,7 @@
 #include <QString>
 
 #include "ui/control.h"
+#include "ui/stage.h"
 #include "ui/units.h"
 
 class QWidget;
@@ -46,6 +47,7 @@ public:
     // The screen's window, loading the screen first
     QWidget* window();
     Scale scale() const { return scale_; }
+    Stage& stage() const { return stage_; }
 
     // The screen's key event, as a key-down on the screen delivers it
     void keyDown(int keyCode, int shift);
@@ -63,7 +65,7 @@ public:
     }
 
 protected:
-    Form() = default;
+    explicit Form(Stage& stage) : stage_(stage) {}
 
     virtual void design(Design&) = 0;
     virtual void Form_Load() {}
@@ -75,6 +77,7 @@ private:
     friend class Design;
     void adoptControl(std::unique_ptr<Control>);
 
+    Stage& stage_;
     Window* window_ = nullptr;
     std::vector<RefBase*> refs_;
     Scale scale_ = Scale::Twips;

@@ -1,10 +1,10 @@
 #pragma once
-// A screen timer. Ticks follow a monotonic clock: when the event loop was held up for several
-// periods, the missed ticks are delivered on its next turn so a busy moment never slows a clock.
-// While a message box is open ticks are dropped instead. Tests fire ticks by hand.
-#include <QElapsedTimer>
-#include <QTimer>
+// A screen timer. Ticks follow its clock: when the event loop was held up for several periods,
+// the missed ticks are delivered on its next turn so a busy moment never slows a clock. While a
+// message box is open ticks are dropped instead.
+#include <memory>
 
+#include "ui/clock.h"
 #include "ui/control.h"
 
 namespace ui {
@@ -15,25 +15,24 @@ inline constexpr int kShortestTimerPeriodMs = 100;
 
 class Timer : public Control {
 public:
-    explicit Timer(int intervalMs);
+    Timer(int intervalMs, Clock&);
 
     bool Enabled() const override { return enabled_; }
     // Enabling a disabled timer starts a fresh interval
     void setEnabled(bool enabled) override;
     Timer& disabled() { setEnabled(false); return *this; }
 
-    // Runs one tick now, as the timer would
-    void fire() { raiseEvent(); }
-
 private:
     void schedule();
-    void onTimeout();
+    void onAlarm();
+    qint64 periodsElapsed() const { return (clock_.nowMs() - start_) / period_; }
 
-    QTimer qtimer_;
-    QElapsedTimer clock_;
+    Clock& clock_;
+    std::unique_ptr<Clock::Alarm> alarm_;
     int period_;
     bool enabled_ = false;
-    qint64 delivered_ = 0;   // periods delivered since the timer was enabled
+    qint64 start_ = 0;       // the clock's reading when the timer was enabled
+    qint64 delivered_ = 0;   // periods delivered since then
     unsigned generation_ = 0;  // changes on every fresh start
 };
 

@@ -223,7 +223,7 @@ png_side() { od -An -tu4 --endian=big -j16 -N4 "$1" | tr -d ' '; }
 installed()
 {
     local file side
-    for file in bin/tapdash libexec/tapdash/tapdash share/applications/tapdash.desktop \
+    for file in bin/tapdash libexec/tapdash/{tapdash,tapdash-pads.so} share/applications/tapdash.desktop \
         share/metainfo/com.example.Tapdash.metainfo.xml share/man/man6/tapdash.6.gz \
         share/icons/hicolor/scalable/apps/tapdash.svg share/tapdash/{back,orvenspres,tapdash}.bmp \
         share/tapdash/{sprinter,robot}.rnx; do

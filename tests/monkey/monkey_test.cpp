@@ -31,7 +31,11 @@ constexpr double kCloseWeights[] = {0.1, 0.4, 4., 8., 3., 3., 20.};
 
 struct Action { double weight; std::function<void()> run; };
 Action click(double weight, auto& control) { return {weight, [&control] { control.click(); }}; }
-Action tick(double weight, ui::Timer& timer) { return {timer.Enabled() ? weight : 0, [&timer] { timer.fire(); }}; }
+// One period of a timer passes, while it runs
+Action tick(double weight, ui::Timer& timer, TestClock& clock, int periodMs)
+{
+    return {timer.Enabled() ? weight : 0, [&clock, periodMs] { clock.advance(periodMs); }};
+}
 
 // Form1..Form7, made anew after every program end
 std::array<ui::Form*, 7> screens()
@@ -76,6 +80,8 @@ QString broken(bool programEnded)
 // Random but reproducible player events on whichever screen is shown, weighted so that races
 // start and run to the finish again and again
 class Monkey {
+    ui::Stage& stage_;
+    TestClock& clock_;
     std::mt19937_64 rng_;
     double clockWeight_ = 12;  // of the race clock's ticks against the players' keys
     int below(size_t n) { return int(rng_() % n); }
@@ -83,11 +89,11 @@ class Monkey {
     const auto& oneOf(const auto& items) { return items[below(std::size(items))]; }
 
 public:
-    explicit Monkey(quint64 seed) : rng_(seed) {}
+    Monkey(ui::Stage& stage, TestClock& clock, quint64 seed) : stage_(stage), clock_(clock), rng_(seed) {}
     std::set<int> played;  // screens that got an event
 
     // The program starts anew: every screen discarded, then the splash or the entry screen
-    void restart() { discardForms(), percent(50) ? forms().Form5.show() : forms().Form2.show(); }
+    void restart() { makeForms(stage_), percent(50) ? forms().Form5.show() : forms().Form2.show(); }
 
     // One event on a screen shown
     void play()
@@ -120,7 +126,7 @@ private:
             // Keys dominate once the race runs; during the countdown they are false starts. Each
             // race gets its own pace of presses against clock ticks, so that some races set records.
             if (f.Form1.Timer1->Enabled()) clockWeight_ = 2 + below(24);
-            return {tick(60, f.Form1.Timer1.get()), tick(clockWeight_, f.Form1.Timer2.get()),
+            return {tick(60, f.Form1.Timer1.get(), clock_, 1000), tick(clockWeight_, f.Form1.Timer2.get(), clock_, 100),
                     {f.Form1.Timer2->Enabled() ? 80.0 : 0, [this, &f] { key(f.Form1, laneKey(f.Form1)); }}};
         case 1:
             actions = {click(6, f.Form2.Command1.get()), click(2, f.Form2.Command4.get()),
@@ -135,8 +141,8 @@ private:
         case 2:
             return {click(40, f.Form3.Command3.get()), click(30, f.Form3.Command1.get()),
                     click(20, f.Form3.Command2.get())};
-        case 3: return {tick(60, f.Form4.Timer1.get())};
-        case 4: return {tick(50, f.Form5.Timer1.get())};
+        case 3: return {tick(60, f.Form4.Timer1.get(), clock_, 1000)};
+        case 4: return {tick(50, f.Form5.Timer1.get(), clock_, 1000)};
         case 5: return {};  // the runner picker, left by keys and its close button; its buttons are its own test's
         default: return {click(40, f.Form7.Command1.get())};
         }
@@ -198,7 +204,7 @@ private slots:
         std::printf("monkey: seed %llu, %d events\n", seed, events);  // first, for a run the game itself aborts
         std::fflush(stdout);
 
-        Monkey monkey(seed);
+        Monkey monkey(fresh_.stage(), fresh_.clock(), seed);
         int races = 0, records = 0, programEnds = 0;
         monkey.restart();
         for (int index = 0; index < events; ++index) {

@@ -24,11 +24,6 @@ namespace {
 
 presentation::Form5& splash() { return forms().Form5; }
 
-void splashTicks(int ticks)
-{
-    while (ticks-- > 0) splash().Timer1->fire();
-}
-
 double contrast(QRgb a, QRgb b)
 {
     const auto luminance = [](QRgb rgb) {
@@ -113,10 +108,10 @@ void enterFourThenAbout()
 }
 
 // The four finish half a second apart, a time per row
-void raceATimePerRow()
+void raceATimePerRow(TestClock& clock)
 {
-    countDown();
-    for (int lane = 1; lane <= 4; ++lane) tickClock(lane == 1 ? 88 : 5), runLane(lane);
+    countDown(clock);
+    for (int lane = 1; lane <= 4; ++lane) tickClock(clock, lane == 1 ? 88 : 5), runLane(lane);
 }
 
 }  // namespace
@@ -126,6 +121,9 @@ class PresentationScreensTest : public QObject {
     FreshScreens stage;
     RecordingPlatform* platform = nullptr;
     bool missing = false;
+
+    // Seconds of the splash screen's timer
+    void splashTicks(int ticks) { stage.clock().advance(ticks * 1000); }
 
     // What a screen asking for the picture writes to standard error
     QStringList warningFor(const char* picture) const
@@ -191,18 +189,19 @@ private slots:
             const auto leave = [this](ui::Form& screen, auto& button) {
                 return [this, &screen, &button] { missing ? screen.closeButton() : button->click(); };
             };
+            const auto race = [this] { raceATimePerRow(stage.clock()); };
             const std::tuple<std::function<void()>, const char*, ui::Form*> road[] = {
                 {[] { splash().show(); }, "orvenspres.bmp", &f.Form5},
-                {[] { splashTicks(5); }, "tapdash.bmp", &f.Form5},
-                {[] { splashTicks(5); }, "back.bmp", &f.Form2},
+                {[this] { splashTicks(5); }, "tapdash.bmp", &f.Form5},
+                {[this] { splashTicks(5); }, "back.bmp", &f.Form2},
                 {enterFourThenAbout, "back.bmp", &f.Form7},
                 {leave(f.Form7, f.Form7.Command1), nullptr, &f.Form2},             // "Return to Tapdash"
                 {[&f] { f.Form2.Command3(1)->click(); }, "back.bmp", &f.Form6},    // ".."
                 {click(f.Form6.Command2), nullptr, &f.Form2},                      // "Cancel"
                 {click(f.Form2.Command1), "back.bmp", &f.Form1},                   // "Play"
-                {raceATimePerRow, "back.bmp", &f.Form3},
+                {race, "back.bmp", &f.Form3},
                 {click(f.Form3.Command3), "back.bmp", &f.Form1},                   // "Same Players"
-                {raceATimePerRow, "back.bmp", &f.Form3},
+                {race, "back.bmp", &f.Form3},
                 {leave(f.Form3, f.Form3.Command2), "back.bmp", &f.Form4},          // "Exit"
             };
             std::set<ui::Form*> measured;
@@ -219,7 +218,7 @@ private slots:
             for (int tick = 1; !missing && tick <= 5; ++tick) {
                 QVERIFY(f.Form4.isShown() && f.Form4.Timer1->Enabled() && platform->programEnds == 0);
                 for (int key : {ui::kKeyEscape, int('A'), 13}) f.Form4.keyDown(key, 0);
-                f.Form4.Timer1->fire();
+                stage.clock().advance(1000);
             }
             if (missing) f.Form4.closeButton();
             QVERIFY(platform->programEnds == 1 && (missing ? f.Form4.EndCount == 0 : !f.Form4.isLoaded()));

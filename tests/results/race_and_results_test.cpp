@@ -54,7 +54,7 @@ private slots:
         const auto press = [&window](int presses, Qt::Key first, Qt::Key second = {}) {
             for (int n = 0; n < presses; ++n) QTest::keyClick(window->window()->windowHandle(), n % 2 ? second : first);
         };
-        countDown();
+        countDown(stage.clock());
         press(1, Qt::Key_Tab);  // nothing on the race screen can take the keyboard
         QVERIFY(!window->focusWidget() || window->focusWidget() == window);
 
@@ -74,16 +74,16 @@ private slots:
     void backToTheEntries()
     {
         race::Form1& race = forms().Form1;
-        enter(1, "Ann"), enter(2, "Bo"), forms().Form2.Command1->click(), countDown();  // "Play"
+        enter(1, "Ann"), enter(2, "Bo"), forms().Form2.Command1->click(), countDown(stage.clock());  // "Play"
         runLane(1);  // a first finisher loads the results
         QVERIFY(forms().Form3.isLoaded() && !forms().Form3.isShown());
         race.closeButton();
         QVERIFY(!race.isLoaded() && !forms().Form3.isLoaded() && forms().Form2.isShown());
         QVERIFY(platform->messages.isEmpty());
-        forms().Form2.Command1->click(), runRace(10);
+        forms().Form2.Command1->click(), runRace(stage.clock(), 10);
         forms().Form3.Command1->click();  // "New Players"
         QVERIFY(forms().Form2.isShown() && !forms().Form3.isLoaded());
-        forms().Form2.Command1->click(), runRace(10);
+        forms().Form2.Command1->click(), runRace(stage.clock(), 10);
         QCOMPARE(visibleRows(), (QStringList{"1", "2", "Ann", "Bo", "1", "1"}));
 
         QVERIFY(QFile::remove("temp.tmp"));  // read as a list of nameless players (tests/files)
@@ -109,10 +109,10 @@ private slots:
         QCOMPARE(lanesSetUp(), (QList<int>{1, 2, 3}));
         QVERIFY(race.PictureClip1(1)->Picture() == race.Picture2->Picture()
                 && race.PictureClip1(2)->Picture() == ui::loadPicture("sprinter.rnx").image);
-        countDown();
+        countDown(stage.clock());
         for (const auto& [ticks, lane] : {std::pair{153, 3}, {2, 1}, {0, 2}}) {
             QVERIFY(!forms().Form3.isShown());
-            tickClock(ticks), runLane(lane);
+            tickClock(stage.clock(), ticks), runLane(lane);
         }
         results::Form3& results = forms().Form3;
         QVERIFY(results.isShown() && !race.isLoaded() && results.Label9->Visible() && results.Label8->Visible());

@@ -1,12 +1,13 @@
 #pragma once
 // The screens driven as players drive them: names typed on the entry screen, races run by hand
-// with the timers fired directly, so no test waits for the clock.
+// on a test clock, so no test waits for time to pass.
 #include <QLineEdit>
 #include <QList>
 #include <QString>
 #include <QTest>
 
 #include "app/forms.h"
+#include "test_clock.h"
 
 // Switches a player on and types the name, as on the entry screen
 inline void enter(int player, const QString& name)
@@ -29,16 +30,11 @@ inline QList<int> lanesSetUp()
     return lanes;
 }
 
-inline void countDown()
-{
-    for (int second = 0; second < 5; ++second) forms().Form1.Timer1->fire();
-}
+// The five seconds of the countdown from its start
+inline void countDown(TestClock& clock) { clock.advance(5000); }
 
 // `ticks` tenths of a second on the race clock
-inline void tickClock(int ticks)
-{
-    for (int tick = 0; tick < ticks; ++tick) forms().Form1.Timer2->fire();
-}
+inline void tickClock(TestClock& clock, int ticks) { clock.advance(ticks * 100); }
 
 // A lane's hundred presses, its two keys in turn
 inline void runLane(int lane)
@@ -50,11 +46,11 @@ inline void runLane(int lane)
 }
 
 // The race to its end: the countdown, `ticks` on the clock, then every lane run, lane by lane
-inline void runRace(int ticks)
+inline void runRace(TestClock& clock, int ticks)
 {
     const QList<int> lanes = lanesSetUp();  // read first: the last press closes the screen
-    countDown();
-    tickClock(ticks);
+    countDown(clock);
+    tickClock(clock, ticks);
     for (int lane : lanes)
         if (lane > 0) runLane(lane);
 }

@@ -1,13 +1,11 @@
 #pragma once
 // What every widget test here shares: a platform that records message boxes and answers them at
-// once (or holds them open for a while, running the event loop as a real box would), and a way
-// to let the event loop finish what it deferred, retired windows included.
+// once (running what the test gives while each is open), and a way to let the event loop finish
+// what it deferred, retired windows included.
 #include <functional>
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QStringList>
-#include <QTimer>
 
 #include "ui/platform.h"
 
@@ -21,16 +19,10 @@ public:
         messages << text;
         titles << title;
         if (whenShown) whenShown();
-        if (holdOpenMs > 0) {
-            QEventLoop box;
-            QTimer::singleShot(holdOpenMs, &box, &QEventLoop::quit);
-            box.exec();
-        }
     }
     void endProgram() override { ++programEnds; }
 
     QStringList messages, titles;
-    int holdOpenMs = 0;
     std::function<void()> whenShown;  // runs while each box is open
     int programEnds = 0;
 };

@@ -7,6 +7,7 @@
 
 #include "test_main.h"
 #include "recording_platform.h"
+#include "test_clock.h"
 #include "ui/design.h"
 #include "ui/fonts.h"
 #include "ui/keys.h"
@@ -14,6 +15,7 @@
 namespace {
 
 struct KeyForm : ui::Form {
+    explicit KeyForm(ui::Stage& stage) : ui::Form(stage) {}
     ui::Ref<ui::TextBox> Text1{this};
     QList<QPair<int, int>> keyDowns;  // code, shift mask
 
@@ -50,7 +52,9 @@ private slots:
     // Shift and Ctrl (16 and 17) as the screen receives them, and keys going to a focused control
     void realKeysReachTheScreenWithShiftMaskAndRepeats()
     {
-        KeyForm form;
+        TestClock clock;
+        ui::Stage stage{clock};
+        KeyForm form(stage);
         form.show();
         QWindow* window = form.window()->window()->windowHandle();  // the game's one window
         QTest::keyClick(window, Qt::Key_Tab);  // no control to move the focus to: the screen's key

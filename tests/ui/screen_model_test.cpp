@@ -7,17 +7,16 @@
 // machine cannot fail them.
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTest>
-#include <QThread>
 
 #include "test_main.h"
 #include "file_bytes.h"
 #include "recording_platform.h"
+#include "test_clock.h"
 #include "ui/colors.h"
 #include "ui/design.h"
 #include "ui/fonts.h"
@@ -33,6 +32,7 @@ using namespace ui::colors;
 
 class ModelForm : public ui::Form {
 public:
+    explicit ModelForm(ui::Stage& stage) : ui::Form(stage) {}
     ui::Ref<ui::CommandButton> Command1{this};
     ui::Ref<ui::TextBox> Text1{this};
     ui::Array<ui::Label> Label2{this};
@@ -63,6 +63,9 @@ protected:
 
 // A second screen, of another caption and size
 class OtherForm : public ui::Form {
+public:
+    explicit OtherForm(ui::Stage& stage) : ui::Form(stage) {}
+
 protected:
     void design(ui::Design& d) override { d.screen("Other", 4500, 3000).icon(":/qt-project.org/styles/commonstyle/images/standardbutton-ok-16.png"); }
 };
@@ -73,18 +76,20 @@ class ScreenModelTest : public QObject {
     Q_OBJECT
 
     RecordingPlatform platform;
+    TestClock clock;
+    ui::Stage stage{clock};
     int ticks = 0;
 
 private slots:
     void initTestCase() { ui::installFontSubstitutes(); }
-    void init() { ticks = platform.holdOpenMs = 0; }
+    void init() { ticks = 0, platform.whenShown = {}; }
     void cleanup() { runDeferred(); }
 
     // The old window goes only once the event loop turns, so a screen may unload itself from its
     // own handler: the race screen does, from a key event (tests/results, where the window goes).
     void loadShowUnloadAndReload()
     {
-        ModelForm form;
+        ModelForm form(stage);
         form.show();
         QVERIFY(form.Loads == 1 && form.window()->focusWidget() == form.Text1->lineEdit());  // first in tab order
         // Screens take turns in one native window, which takes the front screen's caption, icon and
@@ -94,7 +99,7 @@ private slots:
         const auto looks = [&game] { return std::tuple(game.windowTitle(), game.size(), game.windowIcon().isNull()); };
         QCOMPARE(looks(), std::tuple(QString("Model"), QSize(400, 300), true));
         form.Text1->setText("kept");
-        OtherForm other;
+        OtherForm other(stage);
         other.show();
         QVERIFY(!form.window()->isVisible() && form.isShown() && other.window()->isVisible());
         QCOMPARE(looks(), std::tuple(QString("Other"), QSize(300, 200), false));
@@ -135,7 +140,7 @@ private slots:
     // The display filled and the desktop's own state are seen in the real game (tests/e2e).
     void fullScreenScalesEveryControlAndF11SwitchesBack()
     {
-        ModelForm form;
+        ModelForm form(stage);
         form.show();
         QWidget* window = form.window();
         // The button's place and font, and the font message boxes take
@@ -187,44 +192,44 @@ private slots:
         QVERIFY(!ui::settings::fullScreen());
     }
 
-    void enablingStartsAFreshInterval()
+    // Enabling starts a fresh interval; a timer designed shorter than the shortest period ticks at
+    // that one; ticks missed while the event loop was held up come on its next turn; ticks falling
+    // due while a message box is open are dropped, be the box opened elsewhere or by the tick.
+    void timersFollowTheirClock()
     {
-        ui::Timer timer(300);
+        ui::Timer timer(300, clock);
         timer.event = [this] { ++ticks; };
-        QTest::qWait(200);
-        const int before = ticks;
+        clock.advance(200);
         static_cast<ui::Control&>(timer).setEnabled(false);  // as a screen's window stops it
         timer.setEnabled(true);
-        const QDeadlineTimer intervalEnd(290);
-        QTest::qWait(200);  // past the end of the interval that was running
-        if (!intervalEnd.hasExpired()) QCOMPARE(ticks, before);
-        QTRY_VERIFY(ticks > before);
-    }
+        clock.advance(299);  // past the end of the interval that was running
+        QCOMPARE(ticks, 0);
+        clock.advance(1);
+        QCOMPARE(ticks, 1);
+        timer.setEnabled(false);  // and again after a tick, as the countdown after a false start
+        timer.setEnabled(true);
+        clock.advance(300);
+        QCOMPARE(ticks, 2);
+        timer.setEnabled(false);
 
-    void ticksFallingDueWhileAMessageBoxIsOpenAreDropped()
-    {
-        platform.holdOpenMs = 350;
+        ui::Timer fastest(1, clock);
+        fastest.event = [this] { ++ticks; };
+        clock.advance(1000);
+        QCOMPARE(ticks, 12);
+        clock.stall(350);
+        clock.advance(0);
+        QCOMPARE(ticks, 15);
+
+        platform.whenShown = [this] { clock.advance(350); };
         for (bool openedByTheTick : {false, true}) {
             ticks = 0;
-            ui::Timer timer(100);
-            timer.event = [this, openedByTheTick] {
+            fastest.event = [this, openedByTheTick] {
                 if (++ticks == 1 && openedByTheTick) ui::msgBox("opened by the tick");
             };
-            if (!openedByTheTick) ui::msgBox("opened elsewhere");
-            QTRY_VERIFY(ticks >= int(openedByTheTick));
-            QTest::qWait(30);
-            QVERIFY2(ticks <= 1 + int(openedByTheTick), qPrintable(QString::number(ticks)));
+            openedByTheTick ? clock.advance(100) : ui::msgBox("opened elsewhere");
+            clock.advance(100);  // the next tick after the box, alone
+            QCOMPARE(ticks, 1 + int(openedByTheTick));
         }
-    }
-
-    void ticksMissedWhileTheLoopWasBusyComeOnItsNextTurn()
-    {
-        ui::Timer timer(100);
-        timer.event = [this] { ++ticks; };
-        QThread::msleep(350);
-        // Less than one period: a timer that does not catch up ticks once or twice here.
-        for (const QDeadlineTimer turn(90); ticks < 3 && !turn.hasExpired();) QCoreApplication::processEvents();
-        QVERIFY2(ticks >= 3, qPrintable(QString::number(ticks)));
     }
 };
 

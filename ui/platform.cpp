@@ -22,7 +22,7 @@ public:
         TopWindow& game = topWindow();
         MessageBox box(text, title, &game);
         box.exec();
-        if (game.isVisible()) game.activateWindow();
+        game.reclaimKeyboard();
     }
 
     void endProgram() override

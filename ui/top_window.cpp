@@ -18,6 +18,8 @@ namespace ui {
 namespace {
 // Far longer than a desktop takes to answer, far shorter than a player takes to notice
 constexpr std::chrono::milliseconds kSettling{300};
+// As long as a desktop takes to settle the focus once a window has gone, under load
+constexpr std::chrono::milliseconds kReclaiming{1000};
 }
 
 TopWindow::TopWindow()
@@ -172,6 +174,21 @@ void TopWindow::lostNativeWindow()
     reported_ = asked_;
     if (Window* screen = front()) screen->close();
     if (!shown_.empty()) arrange();
+}
+
+void TopWindow::reclaimKeyboard()
+{
+    if (!isVisible()) return;
+    reclaiming_.setRemainingTime(kReclaiming);
+    activateWindow();
+}
+
+void TopWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && !reclaiming_.hasExpired() &&
+        !QGuiApplication::focusWindow())
+        activateWindow();
+    QWidget::changeEvent(event);
 }
 
 void TopWindow::keyPressEvent(QKeyEvent* event)

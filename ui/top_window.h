@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include <QDeadlineTimer>
 #include <QPoint>
 #include <QTimer>
 #include <QWidget>
@@ -30,6 +31,9 @@ public:
     bool inFront(const Window* window) const { return !shown_.empty() && shown_.back() == window; }
     // The caption or icon of a screen changed
     void follow(const Window*);
+    // After a message box closed: the keyboard back to the game, and once more should the desktop
+    // give it to nobody as the box's window goes (weston's XWayland does, now and then)
+    void reclaimKeyboard();
     // Asks the desktop for the game's mode (full screen or the designed window) and lays the
     // front screen out in it.
     void applyMode();
@@ -39,6 +43,7 @@ protected:
     void closeEvent(QCloseEvent*) override;
     void resizeEvent(QResizeEvent*) override;
     void moveEvent(QMoveEvent*) override;
+    void changeEvent(QEvent*) override;
     bool eventFilter(QObject*, QEvent*) override;
 
 private:
@@ -57,6 +62,7 @@ private:
     bool asked_ = false;     // full screen, as last asked of the desktop
     bool reported_ = false;  // full screen, as the desktop last reported
     QTimer settling_;        // from a report that differs from what was asked
+    QDeadlineTimer reclaiming_;  // while the keyboard lost to nobody comes back
     bool awaitingRestore_ = false;  // for the desktop to give the designed window back
     bool opened_ = false;
     std::optional<QPoint> normalPos_;  // where the designed window was before full screen

@@ -111,7 +111,7 @@ e2e_check "the race opens where the entry screen was" test "$(e2e_geometry_of "$
 after_box_keys_count p
 e2e_race p o
 results_placed() { [ "$(e2e_geometry_of "$win")" = "${placed% * *} 634 436" ]; }
-e2e_wait_for 5 "the results where the race was, at their designed size" results_placed
+e2e_wait_for 10 "the results where the race was ($placed), at their designed size" results_placed
 e2e_pass "the results open where the race was"
 
 # ---- a window destroyed from outside: the results' close is "Exit", to the closing screen ----

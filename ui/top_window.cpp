@@ -155,7 +155,7 @@ void TopWindow::followDesktop()
 {
     if (reported_ == asked_) return;
     asked_ = reported_;
-    awaitingRestore_ = !reported_;
+    awaitingRestore_ = false;  // the desktop has given the window back before reporting so
     setFullScreen(reported_);
 }
 

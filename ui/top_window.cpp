@@ -126,8 +126,10 @@ void TopWindow::ask(bool fullScreen)
     setWindowState(windowState() & ~Qt::WindowFullScreen);
     if (x11::fullScreenIsKept()) {
         // The desktop gives the designed window back where it was; its size limits follow then, as
-        // asked now they would move the window to where it lies in full screen.
+        // asked now they would move the window to where it lies in full screen. A window given
+        // back at the size it had leaves no trace but the report, which may not come either.
         awaitingRestore_ = true;
+        QTimer::singleShot(kSettling, this, [this] { if (std::exchange(awaitingRestore_, false)) limitSize(); });
         return;
     }
     limitSize();

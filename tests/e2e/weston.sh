@@ -112,12 +112,24 @@ e2e_wait_for 10 "a false start's box over the race" box_shown
 e2e_key Return
 e2e_wait_for 10 "the box to close" box_gone
 timeout 10 xdotool mousemove 0 1079 || e2e_fail "no pointer"  # away from the game
-# Under load the first key may still go to the box's window as it goes (XWayland), not the next.
-p_counts() { e2e_key p && for _ in {1..30}; do box_shown && return; sleep 0.1; done && return 1; }
+# p reaches the game: a false start's box, or, once the countdown has run out meanwhile (a slow
+# machine), lane 1's runner a step on. Under load the first key may still go to the box's window
+# as it goes (XWayland), not the next.
+reds_now() { e2e_shoot && convert "$e2e_scratch/screen.png" -fill black +opaque '#FF0000' -trim -format '%X' info:; }
+p_counts()
+{
+    local runner
+    runner=$(reds_now)
+    e2e_key p
+    for _ in {1..30}; do box_shown || [ "$(reds_now)" != "$runner" ] && return; sleep 0.1; done
+    return 1
+}
 p_counts || p_counts || e2e_fail "p pressed twice after the box reached the game neither time"
 e2e_pass "$mode: after a box closed with Return, p with the pointer away from the game still counts"
-e2e_key Return
-e2e_wait_for 10 "the box to close" box_gone
+if box_shown; then
+    e2e_key Return
+    e2e_wait_for 10 "the box to close" box_gone
+fi
 clock_before=$(clock)
 e2e_wait_for 15 "the countdown to end" clock_moved
 rounds=()

@@ -41,7 +41,7 @@ int main(int argc, char* argv[])
     InstantAnswers answers;
 
     race::Form1& race = startFourPlayerRace();
-    QWindow* window = race.window()->windowHandle();
+    QWindow* window = race.window()->window()->windowHandle();
     for (int tick = 0; tick < 5; ++tick) race.engine.Timer1_Timer();  // the last tick starts the clock
     QElapsedTimer wall;
     wall.start();

@@ -215,7 +215,7 @@ int main(int argc, char* argv[])
     while (game.count() < presses) {
         race::Form1& race = startFourPlayerRace(runnerFile);
         for (int tick = 0; tick < 5; ++tick) race.engine.Timer1_Timer();  // the countdown, without its wait
-        QWindow* window = race.window()->windowHandle();
+        QWindow* window = race.window()->window()->windowHandle();
         const auto press = [&](int lane, int button, bool down) {
             if (padPlayers) padPlayers->press(lane, button, down);
             else sendKey(window, down ? QEvent::KeyPress : QEvent::KeyRelease, laneKeys[lane][button]);

@@ -29,7 +29,7 @@ race::Form1& startFourPlayerRace(const QString& runnerFile)
     }
     entry.Command1->click();
     race::Form1& race = forms().Form1;
-    if (!race.isShown() || !QTest::qWaitForWindowExposed(race.window()->windowHandle()))
+    if (!race.isShown() || !QTest::qWaitForWindowExposed(race.window()->window()->windowHandle()))
         qFatal("the race screen did not come up");
     return race;
 }

@@ -1,6 +1,7 @@
 # shellcheck shell=bash disable=SC2034  # the variables are for the scripts that source this file
-# Drives the real game in a private X server, as a player would. Sourced by the end-to-end test
-# (tests/e2e), the benchmarks (bench/run.sh) and the README's pictures (tools/screenshots.sh).
+# Drives the real game in a private X server, as a player would, bare or under a real desktop
+# (openbox, weston). Sourced by the end-to-end tests (tests/e2e), the benchmarks (bench/run.sh) and
+# the README's pictures (tools/screenshots.sh).
 #
 # Windows are found by their exact caption. Positions are the designs' twips of a window's client
 # area (15 twips to a pixel). Input goes through XTEST (xdotool without --window) to the window
@@ -15,10 +16,11 @@ unset DISPLAY  # never the user's own screen: only the private server, once star
 e2e_scratch=$(mktemp -d "${TMPDIR:-/tmp}/tapdash-e2e.XXXXXX")
 e2e_play="$e2e_scratch/play"  # the game's working directory
 e2e_data="$e2e_scratch/data"  # the game's $XDG_DATA_HOME
-e2e_keep="" e2e_xvfb_pid="" e2e_game_pid="" e2e_relaunched=0 e2e_shot_taken=""
+e2e_keep="" e2e_xvfb_pid="" e2e_game_pid="" e2e_desktop_pids="" e2e_relaunched=0 e2e_shot_taken=""
 e2e_game_status=""  # set by e2e_wait_exit
 win=""              # the window the last e2e_front or e2e_shown found
 e2e_screen=${e2e_screen:-1024x768x24}  # the X server's screen
+e2e_qpa=xcb e2e_game_env=()  # the game's Qt platform, and what else it is started with
 
 e2e_say() { printf 'e2e: %s\n' "$*"; }
 e2e_now_ms() { echo $(($(date +%s%N) / 1000000)); }
@@ -43,7 +45,7 @@ e2e_fail()
 e2e_cleanup()
 {
     local pid
-    for pid in $e2e_game_pid $e2e_xvfb_pid; do
+    for pid in $e2e_game_pid $e2e_desktop_pids $e2e_xvfb_pid; do
         kill "$pid" 2>/dev/null && sleep 0.5 && kill -KILL "$pid" 2>/dev/null
     done
     [ -n "$e2e_keep" ] || rm -rf "$e2e_scratch"
@@ -97,6 +99,60 @@ e2e_start_x()
 }
 e2e_x_ready_or_gone() { [ -s "$e2e_scratch/display" ] || ! kill -0 "$e2e_xvfb_pid" 2>/dev/null; }
 
+# ---- desktops on the X server ----
+# Each runs as a player's would; the X server underneath takes the input (XTEST) and shows what
+# they draw.
+
+# e2e_desktop WHAT COMMAND...: starts a desktop's program in the background, its output logged
+e2e_desktop()
+{
+    "${@:2}" >"$e2e_scratch/$1.log" 2>&1 &
+    e2e_desktop_pids="$! $e2e_desktop_pids"
+}
+
+# Openbox manages the X server's windows once it has announced itself on the root window; one the
+# X server refused is started again.
+e2e_start_openbox()
+{
+    command -v openbox >/dev/null || e2e_fail "openbox is missing (make test installs debian-packages.txt)"
+    for _ in 1 2 3; do
+        e2e_desktop openbox openbox --sm-disable
+        e2e_wait_for 20 "openbox to manage the screen" e2e_window_manager_runs_or_refused
+        e2e_refused "$e2e_scratch/openbox.log" || return 0
+    done
+    e2e_fail "the X server refused openbox: $(cat "$e2e_scratch/openbox.log")"
+}
+e2e_window_manager_runs() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+e2e_window_manager_runs_or_refused() { e2e_window_manager_runs || e2e_refused "$e2e_scratch/openbox.log"; }
+
+# e2e_start_weston WIDTH HEIGHT [--xwayland]: weston 10 with an output of that size at the top of
+# the X server's screen, which is taller; the game then runs natively on Wayland (e2e_qpa=wayland),
+# or with --xwayland as an X11 client of weston's XWayland, whose display $e2e_xwayland names
+e2e_start_weston()
+{
+    command -v weston >/dev/null || e2e_fail "weston is missing (make test installs debian-packages.txt)"
+    mkdir -p "$e2e_scratch/runtime" && chmod 700 "$e2e_scratch/runtime"
+    # The panel's one launcher starts nothing: a click gone astray must not open a terminal.
+    printf '[shell]\nlocking=false\n[launcher]\nicon=/usr/share/weston/icon_window.png\npath=/bin/true\n' \
+        >"$e2e_scratch/weston.ini"
+    e2e_desktop weston env XDG_RUNTIME_DIR="$e2e_scratch/runtime" weston --backend=x11-backend.so \
+        --config="$e2e_scratch/weston.ini" --socket=tapdash-e2e --width="$1" --height="$2" --idle-time=0 "${@:3}"
+    e2e_wait_for 30 "weston to take clients" test -S "$e2e_scratch/runtime/tapdash-e2e"
+    e2e_wait_for 30 "weston's desktop to show" e2e_weston_shell_drawn
+    # weston follows the pointer once it has come in over its output: from the row below
+    timeout 10 xdotool mousemove 0 "$2" mousemove "$(($1 - 1))" "$(($2 / 2))" || e2e_fail "no pointer"
+    e2e_game_env=(WAYLAND_DISPLAY=tapdash-e2e)
+    if [ "${3:-}" = --xwayland ]; then
+        e2e_wait_for 30 "weston's XWayland display" grep -q 'xserver listening on display' "$e2e_scratch/weston.log"
+        e2e_xwayland=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$e2e_scratch/weston.log" | head -n 1)
+        e2e_game_env=(DISPLAY="$e2e_xwayland")
+    else
+        e2e_qpa=wayland
+    fi
+}
+# The shell's background has been drawn where the X server's screen was black
+e2e_weston_shell_drawn() { [ "$(convert x:root -format '%[hex:p{960,540}]' info: 2>/dev/null)" != 000000 ]; }
+
 # ---- the game ----
 
 # e2e_in FOLDER COMMAND...: becomes COMMAND, run in FOLDER as the game runs, with the scratch data
@@ -105,7 +161,8 @@ e2e_in()
 {
     mkdir -p "$e2e_data" "$e2e_scratch/"{config,runtime} && chmod 700 "$e2e_scratch/runtime" && cd "$1" || exit 1
     exec env -u WAYLAND_DISPLAY -u QT_SCALE_FACTOR -u QT_SCREEN_SCALE_FACTORS XDG_DATA_HOME="$e2e_data" \
-        XDG_CONFIG_HOME="$e2e_scratch/config" XDG_RUNTIME_DIR="$e2e_scratch/runtime" QT_QPA_PLATFORM=xcb "${@:2}"
+        XDG_CONFIG_HOME="$e2e_scratch/config" XDG_RUNTIME_DIR="$e2e_scratch/runtime" QT_QPA_PLATFORM="$e2e_qpa" \
+        "${e2e_game_env[@]}" "${@:2}"
 }
 
 # e2e_launch FOLDER COMMAND [ARGUMENT...]: starts the game's COMMAND in FOLDER
@@ -118,7 +175,7 @@ e2e_launch()
 
 # e2e_refused LOG: the program that wrote LOG ended because the X server refused its connection,
 # which Xvfb now and then does to a client connecting at a busy moment
-e2e_refused() { grep -qE 'could not connect to display|cannot reach the X server' "$1" 2>/dev/null; }
+e2e_refused() { grep -qE 'could not connect to display|cannot reach the X server|Failed to open the display' "$1" 2>/dev/null; }
 
 # A game the X server refused is started again (at most twice); true when that was the case
 e2e_relaunch_refused()
@@ -203,6 +260,76 @@ e2e_shows()
     pixels=$(convert "$e2e_shot_taken" -crop "$((($3 + 14) / 15))x$((($4 + 14) / 15))+$(($1 / 15))+$(($2 / 15))" \
         +repage -depth 8 txt:-) || return 1
     for colour in "${@:5}"; do grep -qi " $colour " <<<"$pixels" || return 1; done
+}
+
+# ---- reading the display ----
+
+# e2e_geometry_of WINDOW: its client area on the X display, "X Y WIDTH HEIGHT"
+e2e_geometry_of()
+{
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+        /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }'
+}
+
+e2e_shoot() { timeout 20 import -silent -window root "png:$e2e_scratch/screen.png" || e2e_fail "no picture of the display"; }
+e2e_colour_at() { convert "$e2e_scratch/screen.png" -format "%[hex:p{$1,$2}]" info:; }
+# How many pixels of the last picture show the message boxes' light grey
+e2e_light_grey()
+{
+    convert "$e2e_scratch/screen.png" -fill black +opaque '#EFEFEF' -fill white -opaque '#EFEFEF' \
+        -format '%[fx:int(mean * w * h)]' info:
+}
+
+# e2e_play_red WIDTH HEIGHT: the last picture shows the entry screen full screen on a display of
+# that size, its scene scaled to the largest size that fits and centred: the red "Play" button
+# near two opposite corners of its scaled place
+e2e_play_red()
+{
+    local at left top width height
+    read -r left top width height <<<"${e2e_entry_play[*]}"
+    for at in "$((left + 120)) $((top + 90))" "$((left + width - 120)) $((top + height - 90))"; do
+        [ "$(e2e_colour_at $(awk -v w="$1" -v h="$2" -v at="$at" 'BEGIN {
+            split(at, t, " "); z = w / 634 < h / 455 ? w / 634 : h / 455
+            printf "%d %d", (w - 634 * z) / 2 + t[1] / 15 * z + 0.5, (h - 455 * z) / 2 + t[2] / 15 * z + 0.5 }'))" = FF0000 ] ||
+            return 1
+    done
+}
+
+# Where a screen lies on a desktop that places it itself, found in a picture of the display from
+# the red of its buttons (and the entry's check boxes, the race's first runner). e2e_scene_at
+# REDS_LEFT REDS_TOP REDS_WIDTH REDS_HEIGHT: in a new picture, the reds as big as designed; $scene
+# is then the screen's top-left corner, "X Y", from where the reds lie in the design (pixels)
+e2e_scene_at()
+{
+    local x y w h
+    e2e_shoot
+    read -r x y w h <<<"$(convert "$e2e_scratch/screen.png" -fill black +opaque '#FF0000' -trim \
+        -format '%X %Y %w %h' info: 2>/dev/null | tr -d +)"
+    ((w >= $3 - 3 && w <= $3 + 3 && h >= $4 - 3 && h <= $4 + 3)) || return 1
+    scene="$((x - $1)) $((y - $2))"
+}
+e2e_splash_shown() { e2e_scene_at 0 0 632 453; }       # its red ground, around its picture
+e2e_entry_shown() { e2e_scene_at 186 176 253 127; }    # the check boxes, "Play" and "About"
+e2e_race_shown() { e2e_scene_at 144 96 48 43; }        # lane 1's default runner at the start
+e2e_results_shown() { e2e_scene_at 258 186 125 45; }   # "Same Players", "Exit" and "New Players"
+
+# e2e_click_scene LEFT TOP WIDTH HEIGHT: clicks the middle of a control of the screen at $scene
+e2e_click_scene()
+{
+    local x y
+    read -r x y <<<"$scene"
+    timeout 10 xdotool mousemove $((x + ($1 + $3 / 2) / 15)) $((y + ($2 + $4 / 2) / 15)) click 1 ||
+        e2e_fail "could not click"
+}
+# e2e_click_until CONDITION LEFT TOP WIDTH HEIGHT: clicks a control until CONDITION holds (weston
+# under load may miss a click)
+e2e_click_until()
+{
+    for _ in 1 2 3; do
+        e2e_click_scene "${@:2}"
+        for _ in {1..30}; do "$1" && return; sleep 0.1; done
+    done
+    e2e_fail "clicking at $* did nothing"
 }
 
 # ---- the screens ----

@@ -1,8 +1,6 @@
 #include "ui/design.h"
 
-#include <QApplication>
 #include <QIcon>
-#include <QScreen>
 
 #include "ui/window.h"
 
@@ -34,11 +32,7 @@ Design& Design::icon(const QString& file)
 
 Design& Design::centred()
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(), window_.size());
-        frame.moveCenter(screen->availableGeometry().center());
-        window_.move(frame.topLeft());
-    }
+    window_.centred = true;
     return *this;
 }
 

@@ -32,7 +32,7 @@ public:
     Design& screen(const QString& caption, int widthTwips, int heightTwips, Scale = Scale::Twips);
     Design& back(const QColor&);        // the screen's colour
     Design& icon(const QString& file);  // the title bar's icon
-    Design& centred();                  // opens centred on the desktop
+    Design& centred();                  // the game's window opens centred on the desktop
 
     Label& label(Slot<Label>, const QString& caption, int left, int top, int width, int height);
     TextBox& textBox(Slot<TextBox>, const QString& text, int left, int top, int width, int height);

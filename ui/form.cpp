@@ -1,11 +1,9 @@
 #include "ui/form.h"
 
-#include <QApplication>
-#include <QScreen>
-
 #include "ui/design.h"
 #include "ui/picture.h"
 #include "ui/refs.h"
+#include "ui/top_window.h"
 #include "ui/window.h"
 
 namespace ui {
@@ -25,16 +23,15 @@ void Form::load()
 void Form::show()
 {
     load();
-    Window* window = window_;
-    window->present();
-    window->raise();
-    window->activateWindow();
-    window->focusFirstControl();
+    topWindow().showScreen(window_);
+    topWindow().raise();
+    topWindow().activateWindow();
+    window_->focusFirstControl();
 }
 
 void Form::hide()
 {
-    if (window_) window_->conceal();
+    if (window_) topWindow().hideScreen(window_);
 }
 
 void Form::unload()
@@ -49,7 +46,7 @@ void Form::unload()
     window->retire();
 }
 
-bool Form::isShown() const { return window_ && window_->isVisible(); }
+bool Form::isShown() const { return window_ && topWindow().isShown(window_); }
 
 QString Form::Caption() { return window()->windowTitle(); }
 void Form::setCaption(const QString& caption) { window()->setWindowTitle(caption); }

@@ -6,6 +6,7 @@
 #include <QProxyStyle>
 
 #include "ui/settings.h"
+#include "ui/top_window.h"
 #include "ui/window.h"
 #include "ui/zoom.h"
 
@@ -57,7 +58,7 @@ QRect Zoom::map(const QRect& designed) const
 
 Zoom zoomOf(const QWidget* widget)
 {
-    if (const auto* window = widget ? dynamic_cast<const Window*>(widget->window()) : nullptr) return window->zoom();
+    if (const Window* screen = screenOf(widget)) return screen->zoom();
     return {dialogZoom, {}};
 }
 
@@ -80,9 +81,7 @@ void setFullScreen(bool on)
 {
     mode = on;
     settings::setFullScreen(on);
-    if (!on) scaleStyleAndDialogs(1.0);
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* window = dynamic_cast<Window*>(widget); window && window->isVisible()) window->present();
+    topWindow().applyMode();
 }
 
 void scaleStyleAndDialogs(double factor)
@@ -90,13 +89,19 @@ void scaleStyleAndDialogs(double factor)
     if (factor != 1.0 && !dynamic_cast<ZoomStyle*>(QApplication::style()))
         QApplication::setStyle(new ZoomStyle(QApplication::style()->name()));
     if (factor == dialogZoom) return;
+    const QFont font = dialogFont(factor);
+    dialogZoom = factor;
+    QApplication::setFont(font);
+}
+
+QFont dialogFont(double zoom)
+{
     QFont font = QApplication::font();
     if (!designedAppFontSize) designedAppFontSize = {font.pixelSize(), font.pointSizeF()};
-    dialogZoom = factor;
     const auto [pixels, points] = *designedAppFontSize;
-    if (pixels > 0) font.setPixelSize(qMax(1, qRound(pixels * factor)));
-    else font.setPointSizeF(points * factor);
-    QApplication::setFont(font);
+    if (pixels > 0) font.setPixelSize(qMax(1, qRound(pixels * zoom)));
+    else font.setPointSizeF(points * zoom);
+    return font;
 }
 
 }  // namespace ui

@@ -26,7 +26,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override
     {
-        if (const auto* screen = dynamic_cast<const Window*>(window()); screen && halo.isValid()) {
+        if (const Window* screen = screenOf(this); screen && halo.isValid()) {
             // Made again only when what it depends on changes
             const auto look = std::tuple(text(), geometry(), font(), palette().color(QPalette::WindowText).rgb(),
                                          halo.rgb(), screen->picture.cacheKey(), screen->back.rgb(), screen->zoom());

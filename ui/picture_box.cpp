@@ -19,7 +19,7 @@ protected:
     void paint(QPainter& painter, QSizeF designed) override
     {
         painter.fillRect(QRectF(QPointF(), designed), back);
-        const auto* screen = dynamic_cast<const Window*>(window());
+        const Window* screen = screenOf(this);
         drawPicture(painter, *picture, screen ? screen->drawnPictures() : nullptr, scaling);
     }
 };

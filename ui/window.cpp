@@ -2,16 +2,15 @@
 
 #include <algorithm>
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QScreen>
 
 #include "ui/colors.h"
 #include "ui/drawn_pictures.h"
 #include "ui/form.h"
 #include "ui/keys.h"
+#include "ui/top_window.h"
 
 namespace ui {
 
@@ -19,62 +18,33 @@ namespace {
 const QColor kMargin{0x16, 0x16, 0x1C};  // around a scene in full screen: quiet and dark
 }
 
-Window::Window(Form* form) : back(colors::buttonFace), form_(form)
+Window::Window(Form* form) : QWidget(&topWindow()), back(colors::buttonFace), form_(form)
 {
     installFullScreenKey();
+    hide();
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Focused when no control is (it takes the screen's keys then), but never a Tab stop of its own
     setFocusPolicy(Qt::NoFocus);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 }
+
+Window::~Window() { topWindow().hideScreen(this); }
 
 void Window::setDesignedSize(QSize size)
 {
     designedSize_ = size;
-    if (!full_) setFixedSize(size);
-    fit();
-}
-
-void Window::present()
-{
-    if (fullScreen()) {
-        if (!full_) {
-            normalPos_ = pos();
-            normalMoved_ = testAttribute(Qt::WA_Moved);
-            full_ = true;
-            setMinimumSize(0, 0);
-            setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        }
-        // The display the game is on: that of the screen in front, if any
-        const QWidget* front = QApplication::activeWindow();
-        QScreen* display = front && front != this ? front->screen() : screen();
-        // Without a window manager full screen is nothing but the display's geometry.
-        if (!isVisible()) setGeometry(display->geometry());
-        showFullScreen();
-        setGeometry(display->geometry());
-    } else {
-        if (full_) {
-            full_ = false;
-            showNormal();
-            setFixedSize(designedSize_);
-            move(normalPos_);
-            setAttribute(Qt::WA_Moved, normalMoved_);
-        }
-        show();
-    }
+    if (!topWindow().inFront(this)) resize(size);
     fit();
 }
 
 void Window::fit()
 {
     Zoom zoom;
-    if (full_ && !designedSize_.isEmpty()) {
+    if (size() != designedSize_ && !designedSize_.isEmpty()) {
         zoom.factor = std::min(double(width()) / designedSize_.width(), double(height()) / designedSize_.height());
         zoom.origin = QPoint(qRound((width() - designedSize_.width() * zoom.factor) / 2),
                              qRound((height() - designedSize_.height() * zoom.factor) / 2));
-        scaleStyleAndDialogs(zoom.factor);
     }
+    if (topWindow().inFront(this)) scaleStyleAndDialogs(zoom.factor);
     if (zoom == zoom_) return;
     zoom_ = zoom;
     for (auto& control : controls_) control->rezoom();
@@ -122,18 +92,10 @@ void Window::focusFirstControl()
     else setFocus(Qt::ActiveWindowFocusReason);
 }
 
-void Window::conceal()
-{
-    hide();
-    // Later, as the event being handled may be one the native window is still delivering
-    QMetaObject::invokeMethod(
-        this, [this] { if (isHidden()) destroy(); }, Qt::QueuedConnection);
-}
-
 void Window::retire()
 {
     form_ = nullptr;
-    hide();
+    topWindow().hideScreen(this);
     for (auto& control : controls_) control->setEnabled(false);
     deleteLater();
 }
@@ -174,6 +136,19 @@ void Window::closeEvent(QCloseEvent* event)
     // Each screen decides what its close button does; the window is never closed behind its back.
     event->ignore();
     if (form_) form_->closeButton();
+}
+
+void Window::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::WindowTitleChange || event->type() == QEvent::WindowIconChange) topWindow().follow(this);
+    QWidget::changeEvent(event);
+}
+
+const Window* screenOf(const QWidget* widget)
+{
+    for (; widget; widget = widget->parentWidget())
+        if (const auto* screen = dynamic_cast<const Window*>(widget)) return screen;
+    return nullptr;
 }
 
 }  // namespace ui

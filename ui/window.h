@@ -1,6 +1,7 @@
 #pragma once
-// The window of a loaded screen. It owns the screen's controls for as long as it lives, which is
-// until the event loop deletes it after an unload.
+// The window of a loaded screen: the surface its controls lie on, shown in the game's one window
+// (ui/top_window.h) while the screen is in front. It owns the screen's controls for as long as it
+// lives, which is until the event loop deletes it after an unload.
 #include <memory>
 #include <vector>
 
@@ -19,11 +20,12 @@ class Form;
 class Window : public QWidget {
 public:
     explicit Window(Form* form);
+    ~Window() override;
 
     // The client size the design gives, in pixels
     void setDesignedSize(QSize);
-    // Shows the window in the game's mode: at its designed size, or filling its display
-    void present();
+    QSize designedSize() const { return designedSize_; }
+    // The design scaled uniformly to the largest size that fits the window, and centred
     Zoom zoom() const { return zoom_; }
     // Where the designed scene lies in the window; in full screen a margin surrounds it.
     QRect scene() const { return zoom_.map(QRect(QPoint(), designedSize_)); }
@@ -35,9 +37,6 @@ public:
     void restack();
     void applyTabOrder();
     void focusFirstControl();
-    // Hides the window and, once control is back in the event loop, gives up its native window
-    // and the window-sized picture behind it; showing it again makes both afresh.
-    void conceal();
     // Cuts the window off its screen: it hides, every control is disabled (timers stop), and it
     // is deleted later.
     void retire();
@@ -48,12 +47,14 @@ public:
     void drawBackdrop(QPainter&) const;
     // The pictures the program draws itself, as its screen's stage gives them
     const DrawnPictures* drawnPictures() const;
+    bool centred = false;  // the game's window opens centred on the desktop when this screen opens it
 
 protected:
     void paintEvent(QPaintEvent*) override;
     void keyPressEvent(QKeyEvent*) override;
     void closeEvent(QCloseEvent*) override;
     void resizeEvent(QResizeEvent*) override;
+    void changeEvent(QEvent*) override;
 
 private:
     // Scales and centres the design in the window as it now is
@@ -64,14 +65,14 @@ private:
     bool designed_ = false;
     QSize designedSize_;
     Zoom zoom_;
-    bool full_ = false;  // laid out to fill its display
-    QPoint normalPos_;
-    bool normalMoved_ = false;
 };
 
 // Kept with the full-screen mode: the F11 switch, and the style and message boxes scaled with
-// the screens in full screen
+// the screen in front
 void installFullScreenKey();
 void scaleStyleAndDialogs(double factor);
+
+// The screen a widget lies in: the nearest screen window among it and its parents, if any
+const Window* screenOf(const QWidget*);
 
 }  // namespace ui

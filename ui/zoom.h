@@ -4,6 +4,7 @@
 // so text and lines are drawn sharp at the scaled size and clicks land where the controls show;
 // positions in a screen's own units never change. F11 switches the whole game, and the choice is
 // remembered between runs.
+#include <QFont>
 #include <QPoint>
 #include <QRect>
 #include <QTransform>
@@ -24,12 +25,15 @@ struct Zoom {
     bool operator==(const Zoom&) const = default;
 };
 
-// The zoom of the screen a widget lies in; a dialog takes that of the screens in full screen.
+// The zoom of the screen a widget lies in; a dialog takes that of the screen in front.
 Zoom zoomOf(const QWidget*);
+
+// The font message boxes take at a zoom: the application's own as designed, scaled
+QFont dialogFont(double zoom);
 
 // Every screen in full screen, or in its designed window; the stored choice until set
 bool fullScreen();
-// Switches every shown screen at once and remembers the choice.
+// Switches the game's window at once and remembers the choice.
 void setFullScreen(bool);
 
 }  // namespace ui

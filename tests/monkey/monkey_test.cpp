@@ -44,16 +44,17 @@ std::array<ui::Form*, 7> screens()
     return {&f.Form1, &f.Form2, &f.Form3, &f.Form4, &f.Form5, &f.Form6, &f.Form7};
 }
 
-// One window visible per screen shown and a screen shown while the program runs; name boxes of
+// The screen shown last the one visible, and a screen shown while the program runs; name boxes of
 // whole characters on one line; Label13 the lanes shown; places 1..n, one lane each. A counter past
 // 100 would take a second finish, and so a place out of 1..n.
 QString broken(bool programEnded)
 {
-    const auto visible = std::ranges::count_if(QApplication::topLevelWidgets(), [](QWidget* window) {
-        return window->isVisible() && dynamic_cast<ui::Window*>(window);
+    const auto visible = std::ranges::count_if(screens(), [](ui::Form* screen) {
+        return screen->isLoaded() && screen->window()->isVisible();
     });
     const auto shown = std::ranges::count_if(screens(), &ui::Form::isShown);
-    if (visible != shown) return QStringLiteral("%1 windows are visible for %2 shown screens").arg(visible).arg(shown);
+    if (visible != std::min<long>(shown, 1))
+        return QStringLiteral("%1 screens are visible for %2 shown").arg(visible).arg(shown);
     if (shown == 0 && !programEnded) return QStringLiteral("no screen is shown, yet the program runs on");
     for (int player = 1; forms().Form2.isLoaded() && player <= 4; ++player)
         if (const QString name = forms().Form2.nameBox(player)->Text();

@@ -42,8 +42,9 @@ private slots:
         race::Form1& race = forms().Form1;
         enter(1, "Ann"), enter(2, "Bo"), forms().Form2.Command1->click();  // "Play"
         QPointer<QWidget> window = race.window();
-        QVERIFY(window->minimumSize() == QSize(634, 455) && window->maximumSize() == QSize(634, 455));
-        QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint) && !window->windowIcon().isNull());
+        const QWidget* game = window->window();  // the game's one window, with the race in front
+        QVERIFY(game->minimumSize() == QSize(634, 455) && game->maximumSize() == QSize(634, 455));
+        QVERIFY(!(game->windowFlags() & Qt::WindowMaximizeButtonHint) && !game->windowIcon().isNull());
         // A line keeps its designed pixel of width when the display scales the window up.
         QImage doubled(race.Line5->widget()->size() * 2, QImage::Format_RGB32);
         doubled.setDevicePixelRatio(2);
@@ -51,7 +52,7 @@ private slots:
         race.Line5->widget()->render(&doubled);
         QVERIFY(doubled.pixelColor(0, 100) == Qt::black && doubled.pixelColor(1, 100) == Qt::black);
         const auto press = [&window](int presses, Qt::Key first, Qt::Key second = {}) {
-            for (int n = 0; n < presses; ++n) QTest::keyClick(window->windowHandle(), n % 2 ? second : first);
+            for (int n = 0; n < presses; ++n) QTest::keyClick(window->window()->windowHandle(), n % 2 ? second : first);
         };
         countDown(stage.clock());
         press(1, Qt::Key_Tab);  // nothing on the race screen can take the keyboard

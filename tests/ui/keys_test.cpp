@@ -56,7 +56,7 @@ private slots:
         ui::Stage stage{clock};
         KeyForm form(stage);
         form.show();
-        QWindow* window = form.window()->windowHandle();
+        QWindow* window = form.window()->window()->windowHandle();  // the game's one window
         QTest::keyClick(window, Qt::Key_Tab);  // no control to move the focus to: the screen's key
         QTest::keyClick(window, Qt::Key_Q, Qt::ShiftModifier | Qt::ControlModifier);
         QTest::keyClick(window, Qt::Key_Insert, Qt::KeypadModifier);

@@ -1,6 +1,7 @@
-// The screen lifecycle and control arrays, on a screen made for the test: a hidden screen giving
-// up its native window, array elements made at run time, unload (its timers stopped at once) and
-// reload back to the design with the screen's variables kept, and full screen. Then screen timers
+// The screen lifecycle and control arrays, on a screen made for the test: screens taking turns in
+// the game's one window, array elements made at run time, unload (its timers stopped at once) and
+// reload back to the design with the screen's variables kept, full screen asked by F11 or by the
+// desktop, and the message box fitting the zoom. Then screen timers
 // on real time: a fresh interval on enabling, ticks dropped while a message box is open, ticks
 // caught up after the event loop was held up. Timings only ever bound from one side, so a slow
 // machine cannot fail them.
@@ -21,7 +22,9 @@
 #include "ui/colors.h"
 #include "ui/design.h"
 #include "ui/fonts.h"
+#include "ui/message_box.h"
 #include "ui/settings.h"
+#include "ui/top_window.h"
 #include "ui/zoom.h"
 #include "ui/timer.h"
 
@@ -79,6 +82,15 @@ protected:
     void Form_Unload(int& Cancel) override { ++Unloads, Cancel = CancelUnload; }
 };
 
+// A second screen, of another caption and size
+class OtherForm : public ui::Form {
+public:
+    explicit OtherForm(ui::Stage& stage) : ui::Form(stage) {}
+
+protected:
+    void design(ui::Design& d) override { d.screen("Other", 4500, 3000).icon(":/qt-project.org/styles/commonstyle/images/standardbutton-ok-16.png"); }
+};
+
 }  // namespace
 
 class ScreenModelTest : public QObject {
@@ -101,15 +113,25 @@ private slots:
         ModelForm form(stage);
         form.show();
         QVERIFY(form.Loads == 1 && form.window()->focusWidget() == form.Text1->lineEdit());  // first in tab order
-        // Hidden, the screen gives up its native window, and the window-sized picture behind it;
-        // shown again it has them made afresh, as it was.
+        // Screens take turns in one native window, which takes the front screen's caption, icon and
+        // size; hidden, a screen waits behind with its values, and the one shown before comes back.
+        ui::TopWindow& game = ui::topWindow();
+        const QWindow* native = game.windowHandle();
+        const auto looks = [&game] { return std::tuple(game.windowTitle(), game.size(), game.windowIcon().isNull()); };
+        QCOMPARE(looks(), std::tuple(QString("Model"), QSize(400, 300), true));
         form.Text1->setText("kept");
+        OtherForm other(stage);
+        other.show();
+        QVERIFY(!form.window()->isVisible() && form.isShown() && other.window()->isVisible());
+        QCOMPARE(looks(), std::tuple(QString("Other"), QSize(300, 200), false));
+        other.hide();
+        QVERIFY(form.window()->isVisible() && form.Text1->Text() == "kept" && looks() == std::tuple(QString("Model"), QSize(400, 300), true));
         form.hide();
-        QCoreApplication::sendPostedEvents();
-        QVERIFY(!form.isShown() && !form.window()->windowHandle());
+        QVERIFY(!form.isShown() && game.isVisible());  // the handler may show another screen yet
+        runDeferred();
+        QVERIFY(!game.isVisible());
         form.show();
-        QVERIFY(form.isShown() && form.window()->windowHandle() && form.Text1->Text() == "kept");
-        QVERIFY(form.window()->size() == QSize(400, 300) && form.window()->focusWidget() == form.Text1->lineEdit());
+        QVERIFY(form.isShown() && game.windowHandle() == native && form.window()->focusWidget() == form.Text1->lineEdit());
 
         // A new array element is a hidden copy of the lowest, element 2.
         form.Label2.load(3);
@@ -134,8 +156,10 @@ private slots:
 
     // The scene scaled uniformly and centred, controls and fonts with it, positions in the screen's
     // units untouched; a kind that draws itself draws the same designed size with its designed font
-    // at every zoom. F11 switches back without reaching the screen. The display filled, and the
-    // choice kept for the next run, are seen in the real game (tests/e2e).
+    // at every zoom. F11 switches back without reaching the screen, and quick presses all count.
+    // Full screen asked by the desktop itself, and its leaving, are followed as F11 would have it.
+    // A message box open meanwhile fits each zoom at once: scaled, centred, its title room kept.
+    // The display filled and the desktop's own state are seen in the real game (tests/e2e).
     void fullScreenScalesEveryControlAndF11SwitchesBack()
     {
         ModelForm form(stage);
@@ -155,9 +179,11 @@ private slots:
         };
         const QFont labelFont = form.Label1->widget()->font();
         QCOMPARE(drawn(), std::tuple(QSizeF(50, 40), 1.0, labelFont.pixelSize(), labelFont.family(), labelFont.pixelSize()));
+        const auto designed = looks();
+        const auto zoomed = std::tuple(QRect(400, 500, 162, 66), designedPixels * 2, messagePoints * 2);
 
         ui::setFullScreen(true);  // 400 x 300 doubled on the 800 x 800 offscreen display, centred
-        QCOMPARE(looks(), std::tuple(QRect(400, 500, 162, 66), designedPixels * 2, messagePoints * 2));
+        QTRY_COMPARE(looks(), zoomed);
         QCOMPARE(drawn(), std::tuple(QSizeF(50, 40), 2.0, labelFont.pixelSize(), labelFont.family(), labelFont.pixelSize() * 2));
         form.Label2.load(7);  // made while zoomed
         QCOMPARE(form.Label2(7)->widget()->font(), form.Label2(2)->widget()->font());
@@ -167,7 +193,29 @@ private slots:
         QTest::keyClick(window, Qt::Key_F11);
         QTest::keyClick(window, Qt::Key_F10);
         QVERIFY(!ui::fullScreen() && form.KeyDowns == 1);  // F10's alone
-        QCOMPARE(looks(), std::tuple(designedButton, designedPixels, messagePoints));
+        QTRY_COMPARE(looks(), designed);
+
+        QWindow* native = ui::topWindow().windowHandle();
+        native->setWindowStates(Qt::WindowFullScreen);  // as the desktop's own full-screen key
+        QTRY_VERIFY(ui::fullScreen() && ui::settings::fullScreen());
+        QTRY_COMPARE(looks(), zoomed);
+        native->setWindowStates(Qt::WindowNoState);
+        QTRY_VERIFY(!ui::fullScreen());
+        QTRY_COMPARE(looks(), designed);
+
+        ui::MessageBox box(QString("word ").repeated(200), "Tapdash Message", &ui::topWindow());
+        box.show();
+        const QSize windowedBox = box.size();
+        const auto centred = [&box] { return (box.geometry().center() - ui::topWindow().geometry().center()).manhattanLength() <= 4; };  // a frame's width
+        QVERIFY(box.lines().size() > 3 && centred());
+        for (int press = 0; press < 3; ++press) QTest::keyClick(&box, Qt::Key_F11);
+        QTRY_COMPARE(looks(), zoomed);
+        QTRY_VERIFY(box.width() >= 2 * windowedBox.width() - 4 && box.height() >= 2 * windowedBox.height() - 4 && centred());
+        QTest::keyClick(&box, Qt::Key_F11);
+        QTRY_VERIFY(box.size() == windowedBox && centred());
+        QFont title = ui::dialogFont(1.0);
+        title.setBold(true);
+        QVERIFY(ui::MessageBox("Oi", "Tapdash Message", nullptr).width() > QFontMetrics(title).horizontalAdvance("Tapdash Message"));
 
         // A broken settings file means windowed.
         const QString app = QCoreApplication::applicationName();

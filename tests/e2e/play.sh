@@ -112,7 +112,9 @@ false_start()
     e2e_pass "$theme: $1 closes it"
 }
 
-# Clicks "Exit" on the results: the closing screen ends the program by itself after five seconds
+# Clicks "Exit" on the results: the closing screen ends the program by itself after five seconds.
+# (The timers' exact intervals are the widget tests', on their own clock; here the real timers run
+# on a machine busy with other tests, so only loose bounds hold.)
 close_through_exit()
 {
     e2e_click "${e2e_results_exit[@]}"
@@ -122,7 +124,7 @@ close_through_exit()
     e2e_wait_exit 30
     ended_after=$(($(e2e_now_ms) - clicked))
     e2e_check "$theme: the closing screen ends the program after about five seconds (${ended_after} ms), status 0" \
-        test "$e2e_game_status" -eq 0 -a "$ended_after" -ge 3000 -a "$ended_after" -le 9000
+        test "$e2e_game_status" -eq 0 -a "$ended_after" -ge 3000 -a "$ended_after" -le 15000
 }
 
 # game THEME LAYOUT CLOSER INSERT DELETE: a game from the splash screen through every screen to the
@@ -140,7 +142,7 @@ game()
         e2e_front "$entry"
         entry_after=$(($(e2e_now_ms) - shown))
         e2e_check "the splash screen: its maker for about five seconds, then the product for five (${product_after} and ${entry_after} ms)" \
-            test "$product_after" -ge 4000 -a "$product_after" -le 7000 -a "$entry_after" -ge 9000 -a "$entry_after" -le 12500
+            test "$product_after" -ge 4000 -a "$product_after" -le 9000 -a "$entry_after" -ge 9000 -a "$entry_after" -le 16000
     else
         e2e_skip_splash
     fi

@@ -1,20 +1,25 @@
 #pragma once
-// The program's seven screens, one instance each, reached by name from every handler:
-// forms().Form3.Label5->setCaption(...).
+// The program's seven screens, one instance each, made together on the stage they share and
+// reached by name from every handler: forms().Form3.Label5->setCaption(...). Destroying them
+// runs no handler.
 #include "entry/form2.h"
 #include "entry/form6.h"
-#include "race/form1.h"
-#include "results/form3.h"
 #include "presentation/form4.h"
 #include "presentation/form5.h"
 #include "presentation/form7.h"
+#include "race/form1.h"
+#include "results/form3.h"
+#include "ui/stage.h"
 
 struct Forms {
     explicit Forms(ui::Stage& stage)
-        : Form1(stage), Form2(stage), Form3(stage), Form4(stage), Form5(stage), Form6(stage), Form7(stage)
+        : stage(stage), Form1(*this), Form2(*this), Form3(*this), Form4(*this), Form5(*this), Form6(*this), Form7(*this)
     {
     }
+    Forms(const Forms&) = delete;
+    Forms& operator=(const Forms&) = delete;
 
+    ui::Stage& stage;
     race::Form1 Form1;
     entry::Form2 Form2;
     results::Form3 Form3;
@@ -23,10 +28,3 @@ struct Forms {
     entry::Form6 Form6;
     presentation::Form7 Form7;
 };
-
-// Makes all seven screens on a stage, every screen variable at its start value
-void makeForms(ui::Stage&);
-// The screens made last
-Forms& forms();
-// Destroys every screen without running any handler (program end, and between tests).
-void discardForms();

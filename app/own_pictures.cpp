@@ -11,7 +11,7 @@ ui::PictureDrawing OwnPictures::drawingOf(const QImage& picture) const
         return nullptr;
     if (picture.cacheKey() != lastPicture_) {
         lastPicture_ = picture.cacheKey();
-        const art::Scene* scene = art::sceneOf(picture);
+        const art::Scene* scene = scenes_.sceneOf(picture);
         lastDrawing_ = scene ? ui::PictureDrawing([scene](QPainter& painter) { scene->draw(painter); }) : nullptr;
     }
     return lastDrawing_;

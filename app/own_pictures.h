@@ -4,6 +4,7 @@
 // in main with the stage the screens share (ui/stage.h).
 #include <QImage>
 
+#include "art/scenes.h"
 #include "ui/drawn_pictures.h"
 
 class OwnPictures : public ui::DrawnPictures {
@@ -15,4 +16,5 @@ private:
     // screen asks again.
     mutable qint64 lastPicture_ = 0;
     mutable ui::PictureDrawing lastDrawing_;
+    mutable art::SceneFinder scenes_;
 };

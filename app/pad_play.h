@@ -4,4 +4,6 @@
 // marks the players whose pads are connected.
 #include "pads/pads.h"
 
-void playWithPads(pads::Pads&);
+struct Forms;
+
+void playWithPads(pads::Pads&, Forms&);

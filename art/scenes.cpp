@@ -243,7 +243,7 @@ QImage Scene::render() const
     return image;
 }
 
-const Scene* sceneOf(const QImage& picture)
+const Scene* SceneFinder::sceneOf(const QImage& picture)
 {
     // The bytes of the pixels, row by row, in the picture's own format
     const auto pixelHash = [](const QImage& image) {
@@ -252,15 +252,13 @@ const Scene* sceneOf(const QImage& picture)
         for (int y = 0; y < image.height(); ++y) hash = qHashBits(image.constScanLine(y), rowBytes, hash);
         return hash;
     };
-    // Each scene's, drawn at its own size, in each format asked about: a picture is never copied.
-    static std::map<std::pair<const Scene*, QImage::Format>, size_t> drawn;
     // The play folder's pictures are 24-bit bitmaps, read in one of these.
     if (picture.format() != QImage::Format_RGB888 && picture.format() != QImage::Format_RGB32) return nullptr;
     for (const Scene& scene : scenes()) {
         if (scene.size != picture.size()) continue;
         const auto key = std::pair(&scene, picture.format());
-        if (!drawn.contains(key)) drawn[key] = pixelHash(scene.render().convertToFormat(picture.format()));
-        if (pixelHash(picture) == drawn[key]) return &scene;
+        if (!drawn_.contains(key)) drawn_[key] = pixelHash(scene.render().convertToFormat(picture.format()));
+        if (pixelHash(picture) == drawn_[key]) return &scene;
     }
     return nullptr;
 }

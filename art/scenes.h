@@ -3,6 +3,9 @@
 // splash cards. They are drawing code, so they can be drawn at any size: the play folder holds
 // them drawn at their own, and screens zoomed to fill a display draw them afresh at theirs.
 #include <array>
+#include <cstddef>
+#include <map>
+#include <utility>
 
 #include <QImage>
 #include <QSize>
@@ -25,8 +28,15 @@ struct Scene {
 // back.bmp, orvenspres.bmp and tapdash.bmp
 const std::array<Scene, 3>& scenes();
 
-// The scene a picture is, pixel for pixel as drawn at its own size (as the play folder holds it),
-// or none
-const Scene* sceneOf(const QImage&);
+// Tells the scene a picture is, pixel for pixel as drawn at its own size (as the play folder holds
+// it), or none. Each scene is drawn once for each pixel format asked about, and remembered by its
+// pixels' hash: a picture is never copied.
+class SceneFinder {
+public:
+    const Scene* sceneOf(const QImage&);
+
+private:
+    std::map<std::pair<const Scene*, QImage::Format>, size_t> drawn_;
+};
 
 }  // namespace art

@@ -37,10 +37,8 @@ bool accepts(int k)
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    const LikeTheGame setUp;
-    InstantAnswers answers;
-
-    race::Form1& race = startFourPlayerRace();
+    LikeTheGame game;
+    race::Form1& race = startFourPlayerRace(game.forms());
     QWindow* window = race.window()->window()->windowHandle();
     for (int tick = 0; tick < 5; ++tick) race.engine.Timer1_Timer();  // the last tick starts the clock
     QElapsedTimer wall;

@@ -125,9 +125,9 @@ void writeHugeRunner()
 // Four of SDL's virtual pads read through the game's pads, pad n playing lane n
 class PadPlayers {
 public:
-    PadPlayers() : reader_(QStringLiteral(TAPDASH_PADS_MODULE))
+    explicit PadPlayers(Forms& forms) : reader_(QStringLiteral(TAPDASH_PADS_MODULE))
     {
-        playWithPads(reader_);
+        playWithPads(reader_, forms);
         reader_.startNow();
         for (auto& pad : pads_) pad = std::make_unique<VirtualPad>();
         reader_.pump();
@@ -184,18 +184,16 @@ int main(int argc, char* argv[])
         return 0;
     }
     QApplication app(argc, argv);
-    const LikeTheGame setUp;
+    const bool fullScreen = argc > 1 && QByteArray(argv[1]) == "--full-screen";
+    LikeTheGame theGame(fullScreen);
     const bool huge = argc > 1 && qstrcmp(argv[1], "huge") == 0;
     if (huge && !QFile::exists(QStringLiteral("huge.rnx"))) qFatal("no huge.rnx: run with write-huge-runner first");
     const QString runnerFile = huge ? QStringLiteral("huge.rnx") : QStringLiteral("None");
     const size_t presses = huge ? kAcceptedPressesHuge : kAcceptedPresses;
-    InstantAnswers answers;
     PaintCounter counter;
     app.installEventFilter(&counter);
-    const bool fullScreen = argc > 1 && QByteArray(argv[1]) == "--full-screen";
     std::unique_ptr<PadPlayers> padPlayers;
-    if (argc > 1 && QByteArray(argv[1]) == "--pads") padPlayers = std::make_unique<PadPlayers>();
-    ui::setFullScreen(fullScreen);
+    if (argc > 1 && QByteArray(argv[1]) == "--pads") padPlayers = std::make_unique<PadPlayers>(theGame.forms());
     FloorWindow floor;
     if (fullScreen) {
         floor.setGeometry(floor.screen()->geometry());
@@ -213,7 +211,7 @@ int main(int argc, char* argv[])
 
     Latencies game, floorPresses;
     while (game.count() < presses) {
-        race::Form1& race = startFourPlayerRace(runnerFile);
+        race::Form1& race = startFourPlayerRace(theGame.forms(), runnerFile);
         for (int tick = 0; tick < 5; ++tick) race.engine.Timer1_Timer();  // the countdown, without its wait
         QWindow* window = race.window()->window()->windowHandle();
         const auto press = [&](int lane, int button, bool down) {
@@ -232,7 +230,7 @@ int main(int argc, char* argv[])
             press(lane, button, false);
         }
         if (race.isLoaded() || race.engine.finishCount() != 4) qFatal("a race did not end with four finishers");
-        backToEntry();
+        backToEntry(theGame.forms());
 
         for (int press = 0; press < kPressesPerRace; ++press) {
             if (!floorPresses.press([&] { sendKey(floor.windowHandle(), QEvent::KeyPress, Qt::Key_P); }, counter))

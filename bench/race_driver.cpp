@@ -4,22 +4,20 @@
 #include <QStyleFactory>
 #include <QTest>
 
-#include "app/forms.h"
 #include "ui/fonts.h"
 
-LikeTheGame::LikeTheGame()
+LikeTheGame::Application::Application()
 {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setQuitOnLastWindowClosed(false);
     ui::installFontSubstitutes();
-    makeForms(stage_);
 }
 
-LikeTheGame::~LikeTheGame() { discardForms(); }
+LikeTheGame::LikeTheGame(bool fullScreen) : stage_(clock_, answers_, &pictures_, fullScreen), forms_(stage_) {}
 
-race::Form1& startFourPlayerRace(const QString& runnerFile)
+race::Form1& startFourPlayerRace(Forms& forms, const QString& runnerFile)
 {
-    entry::Form2& entry = forms().Form2;
+    entry::Form2& entry = forms.Form2;
     entry.show();
     for (int player = 1; player <= 4; ++player) {
         entry.Label11(player)->setCaption(runnerFile);
@@ -28,15 +26,15 @@ race::Form1& startFourPlayerRace(const QString& runnerFile)
         entry.nameBox(player)->setText(QStringLiteral("Player %1").arg(player));
     }
     entry.Command1->click();
-    race::Form1& race = forms().Form1;
+    race::Form1& race = forms.Form1;
     if (!race.isShown() || !QTest::qWaitForWindowExposed(race.window()->window()->windowHandle()))
         qFatal("the race screen did not come up");
     return race;
 }
 
-void backToEntry()
+void backToEntry(Forms& forms)
 {
-    forms().Form3.Command1->click();
+    forms.Form3.Command1->click();
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

@@ -7,8 +7,8 @@
 #include <QEvent>
 #include <QString>
 
+#include "app/forms.h"
 #include "app/own_pictures.h"
-#include "race/form1.h"
 #include "ui/clock.h"
 #include "ui/platform.h"
 #include "ui/stage.h"
@@ -18,23 +18,27 @@ class QWindow;
 // Answers every message box at once, so a race's end never waits for a user.
 class InstantAnswers : public ui::Platform {
 public:
-    InstantAnswers() { ui::setPlatform(this); }
-    ~InstantAnswers() override { ui::setPlatform(nullptr); }
-    void showMessage(const QString&, const QString&) override {}
+    void showMessage(const QString&, const QString&, ui::TopWindow&) override {}
     void endProgram() override {}
 };
 
-// Style, fonts and window handling as the game's own start sets them, and the seven screens on
-// the steady clock with the game's own pictures, for as long as it lives
+// The game as its main makes it, for as long as this lives: style, fonts and window handling, the
+// seven screens on the steady clock with the game's own pictures, in a window or full screen;
+// every message box answered at once.
 class LikeTheGame {
 public:
-    LikeTheGame();
-    ~LikeTheGame();
+    explicit LikeTheGame(bool fullScreen = false);
+    Forms& forms() { return forms_; }
 
 private:
+    struct Application {
+        Application();
+    } application_;
+    InstantAnswers answers_;
     ui::SteadyClock clock_;
     const OwnPictures pictures_;
-    ui::Stage stage_{clock_, &pictures_};
+    ui::Stage stage_;
+    Forms forms_;
 };
 
 // The two keys of lane n are laneKeys[n - 1]: its first key, then its second.
@@ -48,10 +52,10 @@ constexpr std::array<std::array<Qt::Key, 2>, 4> laneKeys{{
 // "Play" on the entry screen with all four players checked and named (checking them the first
 // time), each running the runner file given ("None": the default runner); returns the race screen
 // once it is on the screen, its countdown started.
-race::Form1& startFourPlayerRace(const QString& runnerFile = QStringLiteral("None"));
+race::Form1& startFourPlayerRace(Forms&, const QString& runnerFile = QStringLiteral("None"));
 
 // After a race: "New Players" on the results screen, and the closed screens cleared away.
-void backToEntry();
+void backToEntry(Forms&);
 
 // A key press or release delivered now, as the event loop delivers one from the window system
 void sendKey(QWindow* window, QEvent::Type type, Qt::Key key);

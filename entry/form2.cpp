@@ -5,13 +5,12 @@
 #include "art/palette.h"
 #include "files/player_list_file.h"
 #include "ui/colors.h"
-#include "ui/platform.h"
 
 namespace entry {
 
 using namespace ui::colors;
 
-Form2::Form2(ui::Stage& stage) : ui::Form(stage)
+Form2::Form2(Forms& forms) : Screen(forms)
 {
     Check1.on([this] { Check_Click(1); });
     Check2.on([this] { Check_Click(2); });
@@ -126,7 +125,7 @@ void Form2::Command2_Click()
     forms().Form4.load();
     forms().Form4.show();
     unload();
-    ui::platform().endProgram();
+    stage().platform.endProgram();
 }
 
 }  // namespace entry

@@ -3,6 +3,7 @@
 // that start a race, pick a runner file, show the credits or end the program.
 #include <array>
 
+#include "app/screen.h"
 #include "ui/design.h"
 
 namespace entry {
@@ -10,9 +11,9 @@ namespace entry {
 // The most characters a name box holds
 inline constexpr int kNameLength = 10;
 
-class Form2 : public ui::Form {
+class Form2 : public Screen {
 public:
-    explicit Form2(ui::Stage&);
+    explicit Form2(Forms&);
 
     ui::Ref<ui::CommandButton> Command4{this};
     ui::Array<ui::CommandButton> Command3{this};
@@ -51,6 +52,6 @@ private:
 };
 
 // The message for a race with nobody in it, from "Play" and from "Same Players" alike
-void sayNobodyPlays();
+void sayNobodyPlays(ui::Stage&);
 
 }  // namespace entry

@@ -14,7 +14,7 @@ QString joinRunnerPath(const QString& directory, const QString& name, QChar sepa
     return directory.endsWith(separator) ? directory + name : directory + separator + name;
 }
 
-Form6::Form6(ui::Stage& stage) : ui::Form(stage)
+Form6::Form6(Forms& forms) : Screen(forms)
 {
     Drive1.on([this] { Drive1_Change(); });
     Dir1.on([this] { Dir1_Change(); });

@@ -3,14 +3,15 @@
 // for the player whose number the entry screen wrote into Label1.
 #include <QString>
 
+#include "app/screen.h"
 #include "ui/design.h"
 #include "ui/lists.h"
 
 namespace entry {
 
-class Form6 : public ui::Form {
+class Form6 : public Screen {
 public:
-    explicit Form6(ui::Stage&);
+    explicit Form6(Forms&);
 
     ui::Ref<ui::CommandButton> Command2{this};
     ui::Ref<ui::DriveList> Drive1{this};

@@ -4,7 +4,6 @@
 #include "app/forms.h"
 #include "app/program.h"
 #include "files/player_list_file.h"
-#include "ui/platform.h"
 
 namespace entry {
 
@@ -20,10 +19,10 @@ constexpr std::array<std::array<race::RaceLabel, 3>, 4> kLaneLabelsInShowingOrde
 
 }  // namespace
 
-void sayNobodyPlays()
+void sayNobodyPlays(ui::Stage& stage)
 {
-    ui::msgBox(QStringLiteral("Sorry, I'm afraid you have to have at least one person playing."),
-               QStringLiteral("Tapdash Message"));
+    stage.msgBox(QStringLiteral("Sorry, I'm afraid you have to have at least one person playing."),
+                 QStringLiteral("Tapdash Message"));
 }
 
 void Form2::Command1_Click()
@@ -33,7 +32,7 @@ void Form2::Command1_Click()
         rows[player - 1] = {nameBox(player)->Text(), Label11(player)->Caption()};
     // Without the file "Same Players" would later start some other race, so none starts now.
     if (const auto failure = files::writePlayerList(QStringLiteral("temp.tmp"), files::playerListFromEntry(rows))) {
-        ui::msgBox(QStringLiteral("The player list could not be saved to %1.").arg(*failure), kProgramTitle);
+        stage().msgBox(QStringLiteral("The player list could not be saved to %1.").arg(*failure), kProgramTitle);
         return;
     }
 
@@ -50,7 +49,7 @@ void Form2::Command1_Click()
 
     if (playerCount == 0) {
         race.unload();
-        sayNobodyPlays();
+        sayNobodyPlays(stage());
         return;
     }
 

@@ -214,9 +214,7 @@ void updateBestTime(std::unique_ptr<RecordBoard> board, std::chrono::millisecond
 {
     const QString path = bestTimeFilePath(kRecordPath);
     if (path.isEmpty()) {
-        static bool told = false;
-        if (!std::exchange(told, true))
-            board->messageBox(QStringLiteral("The best time cannot be kept: neither XDG_DATA_HOME nor HOME names a folder for it."));
+        board->noRecordFolder();
         board->setBestTimeLine({});
         return;
     }

@@ -36,6 +36,8 @@ public:
     virtual void showNewRecord() = 0;                        // Label8, then Label9 visible
     virtual void setBestTimeLine(const QString& text) = 0;   // caption of Label5
     virtual void messageBox(const QString& text) = 0;        // modal, OK only
+    // The record cannot be kept: neither XDG_DATA_HOME nor HOME names a folder for it
+    virtual void noRecordFolder() = 0;
 };
 
 // How long an update waits for another game that holds the record before it saves without it

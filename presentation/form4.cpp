@@ -2,13 +2,12 @@
 
 #include "presentation/maker.h"
 #include "ui/colors.h"
-#include "ui/platform.h"
 
 namespace presentation {
 
 using namespace ui::colors;
 
-Form4::Form4(ui::Stage& stage) : ui::Form(stage)
+Form4::Form4(Forms& forms) : Screen(forms)
 {
     Timer1.on([this] { Timer1_Timer(); });
 }
@@ -36,11 +35,11 @@ void Form4::Timer1_Timer()
     EndCount += 1;
     if (EndCount == 5) {
         unload();
-        ui::platform().endProgram();
+        stage().platform.endProgram();
     }
 }
 
 // The screen is only ever up while the program ends; closing it just ends it sooner.
-void Form4::onCloseButton() { ui::platform().endProgram(); }
+void Form4::onCloseButton() { stage().platform.endProgram(); }
 
 }  // namespace presentation

@@ -3,13 +3,12 @@
 #include "app/forms.h"
 #include "ui/colors.h"
 #include "ui/keys.h"
-#include "ui/picture.h"
 
 namespace presentation {
 
 using namespace ui::colors;
 
-Form5::Form5(ui::Stage& stage) : ui::Form(stage)
+Form5::Form5(Forms& forms) : Screen(forms)
 {
     Timer1.on([this] { Timer1_Timer(); });
 }
@@ -23,7 +22,7 @@ void Form5::design(ui::Design& d)
 
 void Form5::Form_Load()
 {
-    Picture1->setPicture(ui::loadPictureOrWarn("orvenspres.bmp"));
+    Picture1->setPicture(stage().pictures.loadOrWarn("orvenspres.bmp"));
     SplashCount = 10;
 }
 
@@ -32,7 +31,7 @@ void Form5::Timer1_Timer()
     SplashCount -= 1;
     if (SplashCount == 5) {
         setCaption("Welcome to Orvens' Tapdash");
-        Picture1->setPicture(ui::loadPictureOrWarn("tapdash.bmp"));
+        Picture1->setPicture(stage().pictures.loadOrWarn("tapdash.bmp"));
     }
     if (SplashCount == 0) {
         forms().Form2.load();

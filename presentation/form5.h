@@ -1,13 +1,14 @@
 #pragma once
 // The splash screen: the maker, then the product, five ticks each (Escape cuts a phase short),
 // then the player entry screen.
+#include "app/screen.h"
 #include "ui/design.h"
 
 namespace presentation {
 
-class Form5 : public ui::Form {
+class Form5 : public Screen {
 public:
-    explicit Form5(ui::Stage&);
+    explicit Form5(Forms&);
 
     ui::Ref<ui::Timer> Timer1{this};
     ui::Ref<ui::PictureBox> Picture1{this};

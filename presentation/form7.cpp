@@ -9,7 +9,7 @@ namespace presentation {
 
 using namespace ui::colors;
 
-Form7::Form7(ui::Stage& stage) : ui::Form(stage)
+Form7::Form7(Forms& forms) : Screen(forms)
 {
     Command1.on([this] { Command1_Click(); });
 }

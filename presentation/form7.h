@@ -1,12 +1,13 @@
 #pragma once
 // The credits screen, opened from the entry screen and returning to it.
+#include "app/screen.h"
 #include "ui/design.h"
 
 namespace presentation {
 
-class Form7 : public ui::Form {
+class Form7 : public Screen {
 public:
-    explicit Form7(ui::Stage&);
+    explicit Form7(Forms&);
 
     ui::Ref<ui::CommandButton> Command1{this};
     ui::Ref<ui::Label> Label6{this}, Label5{this}, Label4{this}, Label3{this}, Label2{this}, Label1{this};

@@ -4,7 +4,6 @@
 #include "app/forms.h"
 #include "app/program.h"
 #include "ui/colors.h"
-#include "ui/platform.h"
 
 namespace race {
 
@@ -15,9 +14,8 @@ namespace {
 QString toQt(const std::string& text) { return QString::fromStdString(text); }
 std::string toStd(const QString& text) { return text.toStdString(); }
 
-ui::Array<ui::Label>& resultArray(ResultColumn column)
+ui::Array<ui::Label>& resultArray(results::Form3& results, ResultColumn column)
 {
-    results::Form3& results = forms().Form3;
     switch (column) {
     case ResultName: return results.Label1;
     case ResultPlace: return results.Label6;
@@ -27,7 +25,7 @@ ui::Array<ui::Label>& resultArray(ResultColumn column)
 }
 }  // namespace
 
-Form1::Form1(ui::Stage& stage) : ui::Form(stage)
+Form1::Form1(Forms& forms) : Screen(forms)
 {
     Timer1.on([this] { engine.Timer1_Timer(); });
     Timer2.on([this] { engine.Timer2_Timer(); });
@@ -127,7 +125,7 @@ void Form1::loadBackground(const std::string& fileName) { ui::Form::loadBackgrou
 void Form1::messageBox(const std::string& text)
 {
     if (text == kFalseStartMessage) playCue(Cue::FalseStart);  // heard while the box is up
-    ui::msgBox(toQt(text), kProgramTitle);
+    stage().msgBox(toQt(text), kProgramTitle);
 }
 
 // A pad is one more pair of keys for its player's lane: the shoulder buttons are the lane's first
@@ -145,16 +143,16 @@ void Form1::padPressed(int pad, pads::Button button)
 // All that is left is to tell whether a key event ended the race meanwhile.
 bool Form1::stillOpen() { return isLoaded(); }
 
-void Form1::createResultLabel(ResultColumn column, int n) { resultArray(column).load(n); }
+void Form1::createResultLabel(ResultColumn column, int n) { resultArray(forms().Form3, column).load(n); }
 void Form1::setResultCaption(ResultColumn column, int n, const std::string& text)
 {
-    resultArray(column)(n)->setCaption(toQt(text));
+    resultArray(forms().Form3, column)(n)->setCaption(toQt(text));
 }
-float Form1::resultTop(ResultColumn column, int n) { return resultArray(column)(n)->Top(); }
-void Form1::setResultTop(ResultColumn column, int n, float top) { resultArray(column)(n)->setTop(top); }
+float Form1::resultTop(ResultColumn column, int n) { return resultArray(forms().Form3, column)(n)->Top(); }
+void Form1::setResultTop(ResultColumn column, int n, float top) { resultArray(forms().Form3, column)(n)->setTop(top); }
 void Form1::makeResultVisible(ResultColumn column, int n)
 {
-    resultArray(column)(n)->setVisible(true);
+    resultArray(forms().Form3, column)(n)->setVisible(true);
     if (column == ResultName) playCue(n == 1 ? Cue::Win : Cue::Finish);  // a runner crosses the post
 }
 void Form1::showResults() { forms().Form3.show(); }

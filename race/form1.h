@@ -1,5 +1,6 @@
 #pragma once
 // The race screen: the race logic of RaceEngine wired to real controls, keys and timers.
+#include "app/screen.h"
 #include "pads/pads.h"
 #include "race/rules/race_engine.h"
 #include "race/rules/race_screen.h"
@@ -7,9 +8,9 @@
 
 namespace race {
 
-class Form1 : public ui::Form, private RaceScreen {
+class Form1 : public Screen, private RaceScreen {
 public:
-    explicit Form1(ui::Stage&);
+    explicit Form1(Forms&);
 
     ui::Ref<ui::PictureBox> Picture2{this};
     ui::Array<ui::PictureClip> PictureClip1{this};

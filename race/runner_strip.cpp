@@ -1,7 +1,5 @@
 #include "app/program.h"
 #include "race/form1.h"
-#include "ui/picture.h"
-#include "ui/platform.h"
 
 #include <algorithm>
 #include <cstring>
@@ -36,7 +34,7 @@ void Form1::giveRunnerStrip(int lane, const QString& runnerFile, const QString& 
         PictureClip1(lane)->setPicture(Picture2->Picture());
         return;
     }
-    ui::LoadedPicture strip = ui::loadPictureTop(runnerFile, int(Picture1(lane)->Height()));
+    ui::LoadedPicture strip = stage().pictures.load(runnerFile, int(Picture1(lane)->Height()));
     const int frames = PictureClip1(lane)->Cols();
     // Narrower than its frames, a strip would give empty frames: an invisible runner
     if (strip.ok() && strip.image.width() < frames)
@@ -46,7 +44,7 @@ void Form1::giveRunnerStrip(int lane, const QString& runnerFile, const QString& 
         return;
     }
     PictureClip1(lane)->setPicture(Picture2->Picture());
-    ui::msgBox(QStringLiteral("Player %1 (%2) cannot run as \"%3\": %4.\nThe default runner runs instead.")
+    stage().msgBox(QStringLiteral("Player %1 (%2) cannot run as \"%3\": %4.\nThe default runner runs instead.")
                    .arg(lane)
                    .arg(playerName, runnerFile, strip.error),
                kProgramTitle);

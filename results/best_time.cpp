@@ -3,12 +3,12 @@
 #include <QWidget>
 
 #include <cstdio>
+#include <utility>
 
 #include "app/cues.h"
 #include "app/program.h"
 #include "files/best_time_file.h"
 #include "results/form3.h"
-#include "ui/platform.h"
 
 namespace results {
 
@@ -30,13 +30,19 @@ public:
         screen_.Label9->setVisible(true);
         playCue(Cue::Record);
     }
+    // Said once a run
+    void noRecordFolder() override
+    {
+        if (!std::exchange(screen_.NoRecordFolderSaid, true))
+            messageBox(QStringLiteral("The best time cannot be kept: neither XDG_DATA_HOME nor HOME names a folder for it."));
+    }
     void setBestTimeLine(const QString& text) override
     {
         if (stillShown()) screen_.Label5->setCaption(text);
     }
     void messageBox(const QString& text) override
     {
-        if (stillShown()) ui::msgBox(text, kProgramTitle);
+        if (stillShown()) screen_.stage().msgBox(text, kProgramTitle);
         else std::fprintf(stderr, "%s: %s\n", qUtf8Printable(QCoreApplication::applicationName()), qUtf8Printable(QString(text).replace(u'\n', u' ')));
     }
 

@@ -9,7 +9,7 @@ namespace results {
 
 using namespace ui::colors;
 
-Form3::Form3(ui::Stage& stage) : ui::Form(stage)
+Form3::Form3(Forms& forms) : Screen(forms)
 {
     Command3.on([this] { Command3_Click(); });
     Command2.on([this] { Command2_Click(); });

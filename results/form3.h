@@ -3,14 +3,15 @@
 // ways on: the same players again, new players, or the end.
 #include <QString>
 
+#include "app/screen.h"
 #include "pads/pads.h"
 #include "ui/design.h"
 
 namespace results {
 
-class Form3 : public ui::Form {
+class Form3 : public Screen {
 public:
-    explicit Form3(ui::Stage&);
+    explicit Form3(Forms&);
 
     ui::Ref<ui::CommandButton> Command3{this}, Command2{this}, Command1{this};
     ui::Ref<ui::Label> Label9{this}, Label8{this};
@@ -19,6 +20,8 @@ public:
 
     // Fields of the player-list file as the same-players restart reads them, one player at a time
     QString NameField, FileField;
+    // Whether the player was told that the best time cannot be kept, which is said once a run
+    bool NoRecordFolderSaid = false;
 
     // Records the winner's time if it beats the stored best and writes the best-time sentence;
     // the race screen calls it once the results are shown.

@@ -30,7 +30,7 @@ void Form3::Command3_Click()
 
     // The race logic needs a runner: with nobody left, back to the entry screen instead.
     if (raceScreen.Label13->Caption() == QLatin1String("0")) {
-        entry::sayNobodyPlays();
+        entry::sayNobodyPlays(stage());
         raceScreen.unload();
         forms().Form2.show();
         unload();

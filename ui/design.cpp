@@ -82,7 +82,7 @@ Line& Design::line(Slot<Line> slot, QPoint from, QPoint to)
 
 Timer& Design::timer(Slot<Timer> slot, int, int, int intervalMs)
 {
-    Timer& made = form_.adopt(std::make_unique<Timer>(intervalMs, form_.stage().clock));
+    Timer& made = form_.adopt(std::make_unique<Timer>(intervalMs, form_.stage()));
     slot.bind(&made);
     return made;
 }

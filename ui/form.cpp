@@ -1,7 +1,6 @@
 #include "ui/form.h"
 
 #include "ui/design.h"
-#include "ui/picture.h"
 #include "ui/refs.h"
 #include "ui/top_window.h"
 #include "ui/window.h"
@@ -13,7 +12,7 @@ Form::~Form() { delete window_; }
 void Form::load()
 {
     if (window_) return;
-    window_ = new Window(this);
+    window_ = new Window(this, stage_);
     Design design(*this, *window_);
     this->design(design);
     design.finish();
@@ -23,15 +22,16 @@ void Form::load()
 void Form::show()
 {
     load();
-    topWindow().showScreen(window_);
-    topWindow().raise();
-    topWindow().activateWindow();
+    TopWindow& game = stage_.display.window();
+    game.showScreen(window_);
+    game.raise();
+    game.activateWindow();
     window_->focusFirstControl();
 }
 
 void Form::hide()
 {
-    if (window_) topWindow().hideScreen(window_);
+    if (window_) stage_.display.window().hideScreen(window_);
 }
 
 void Form::unload()
@@ -46,7 +46,7 @@ void Form::unload()
     window->retire();
 }
 
-bool Form::isShown() const { return window_ && topWindow().isShown(window_); }
+bool Form::isShown() const { return window_ && stage_.display.window().isShown(window_); }
 
 QString Form::Caption() { return window()->windowTitle(); }
 void Form::setCaption(const QString& caption) { window()->setWindowTitle(caption); }
@@ -58,7 +58,7 @@ void Form::setPicture(const QImage& picture)
     w->update();
 }
 
-void Form::loadBackground(const QString& fileName) { setPicture(loadPictureOrWarn(fileName)); }
+void Form::loadBackground(const QString& fileName) { setPicture(stage_.pictures.loadOrWarn(fileName)); }
 
 const QImage& Form::Picture() { return static_cast<Window*>(window())->picture; }
 

@@ -8,7 +8,8 @@
 #include <QStyle>
 #include <QTextLayout>
 
-#include "ui/zoom.h"
+#include "ui/display.h"
+#include "ui/top_window.h"
 
 namespace ui {
 
@@ -64,14 +65,14 @@ QStringList linesOf(const QString& text, const QFont& font)
 
 }  // namespace
 
-MessageBox::MessageBox(const QString& text, const QString& title, QWidget* over)
-    : QDialog(over), label_(new QLabel(this)), lines_(linesOf(text, dialogFont(1.0))), over_(over)
+MessageBox::MessageBox(const QString& text, const QString& title, TopWindow& over)
+    : QDialog(&over), label_(new QLabel(this)), lines_(linesOf(text, over.display().dialogFont(1.0))), over_(over)
 {
     setWindowTitle(title);
     // Never read as markup: a runner file's name is the player's.
     label_->setTextFormat(Qt::PlainText);
     label_->setText(lines_.join(u'\n'));
-    QFont titleFont = dialogFont(1.0);
+    QFont titleFont = over.display().dialogFont(1.0);
     titleFont.setBold(true);
     label_->setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(title) + kTitleBarRoom);
 
@@ -91,7 +92,7 @@ MessageBox::MessageBox(const QString& text, const QString& title, QWidget* over)
     layout->addLayout(buttons);
     // As big as what it holds, whatever the zoom: a change of font or measures sizes it again.
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    if (over_) over_->installEventFilter(this);
+    over_.installEventFilter(this);
     fit();
 }
 
@@ -103,10 +104,9 @@ void MessageBox::fit()
 
 void MessageBox::centre()
 {
-    if (!over_) return;
     // On the middle of the window it is over, where the scene's middle is too; the frame left out
     const QPoint frame = frameGeometry().topLeft() - geometry().topLeft();
-    move(over_->mapToGlobal(over_->rect().center()) - rect().center() + frame);
+    move(over_.mapToGlobal(over_.rect().center()) - rect().center() + frame);
 }
 
 void MessageBox::changeEvent(QEvent* event)
@@ -119,7 +119,7 @@ void MessageBox::resizeEvent(QResizeEvent*) { centre(); }
 
 bool MessageBox::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == over_ && (event->type() == QEvent::Resize || event->type() == QEvent::Move)) centre();
+    if (watched == &over_ && (event->type() == QEvent::Resize || event->type() == QEvent::Move)) centre();
     return false;
 }
 

@@ -11,9 +11,11 @@ class QLabel;
 
 namespace ui {
 
+class TopWindow;
+
 class MessageBox : public QDialog {
 public:
-    MessageBox(const QString& text, const QString& title, QWidget* over);
+    MessageBox(const QString& text, const QString& title, TopWindow& over);
 
     // The text's lines at the designed size (tests compare them across zooms)
     const QStringList& lines() const { return lines_; }
@@ -30,7 +32,7 @@ private:
 
     QLabel* label_;
     QStringList lines_;
-    QWidget* over_;
+    TopWindow& over_;
 };
 
 }  // namespace ui

@@ -211,16 +211,6 @@ LoadedPicture decode(QFile& file, int rows)
     return read(reader, rows);
 }
 
-// Screens load the same picture afresh, several of them at once. Each load still reads the whole
-// file, but while its bytes stay the same the screens share one decoded copy. The copy lives only
-// as long as a picture handed out holds it: a large picture, once nothing shows it, takes no memory.
-struct Decoded {
-    QByteArray digest;
-    int rows;
-    std::weak_ptr<const QImage> image;
-};
-std::vector<Decoded> shown;
-
 // A picture over the pixels of the decoded one that keeps them for as long as it, or any copy of
 // it, lives
 QImage sharing(std::shared_ptr<const QImage> decoded)
@@ -234,15 +224,17 @@ QImage sharing(std::shared_ptr<const QImage> decoded)
     return image;
 }
 
-std::shared_ptr<const QImage> stillShown(const QByteArray& digest, int rows)
+}  // namespace
+
+std::shared_ptr<const QImage> PictureLoader::stillShown(const QByteArray& digest, int rows)
 {
-    std::erase_if(shown, [](const Decoded& entry) { return entry.image.expired(); });
-    for (const Decoded& entry : shown)
+    std::erase_if(shown_, [](const Decoded& entry) { return entry.image.expired(); });
+    for (const Decoded& entry : shown_)
         if (entry.digest == digest && entry.rows == rows) return entry.image.lock();
     return nullptr;
 }
 
-LoadedPicture load(const QString& path, int rows)
+LoadedPicture PictureLoader::load(const QString& path, int rows)
 {
     // A player's picture may be a link; whatever it leads to must be a regular file.
     disk::Opened opened = disk::openPlainFile(path, kLargestPictureFileBytes, disk::Links::Followed);
@@ -267,19 +259,13 @@ LoadedPicture load(const QString& path, int rows)
     LoadedPicture picture = decode(file, rows);
     if (!picture.ok()) return picture;
     auto decoded = std::make_shared<const QImage>(std::move(picture.image));
-    shown.push_back({digest, rows, decoded});
+    shown_.push_back({digest, rows, decoded});
     return {sharing(std::move(decoded)), {}};
 }
 
-}  // namespace
-
-LoadedPicture loadPicture(const QString& path) { return load(path, 0); }
-
-LoadedPicture loadPictureTop(const QString& path, int rows) { return load(path, rows); }
-
-QImage loadPictureOrWarn(const QString& path)
+QImage PictureLoader::loadOrWarn(const QString& path)
 {
-    LoadedPicture picture = loadPicture(path);
+    LoadedPicture picture = load(path);
     if (!picture.ok())
         std::fprintf(stderr, "%s: cannot load picture \"%s\": %s\n",
                      qUtf8Printable(QCoreApplication::applicationName()), qUtf8Printable(path),

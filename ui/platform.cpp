@@ -8,47 +8,19 @@
 
 namespace ui {
 
-namespace {
-
-int openModals = 0;
-unsigned boxesOpened = 0;
-
-class QtPlatform : public Platform {
-public:
-    void showMessage(const QString& text, const QString& title) override
-    {
-        // Over the game's window whichever window the desktop has active, and the keyboard back to
-        // it once closed: some desktops give the focus to nobody when a window closes.
-        TopWindow& game = topWindow();
-        MessageBox box(text, title, &game);
-        box.exec();
-        game.reclaimKeyboard();
-    }
-
-    void endProgram() override
-    {
-        for (QWidget* window : QApplication::topLevelWidgets()) window->hide();
-        QCoreApplication::exit(0);
-    }
-};
-
-QtPlatform realPlatform;
-Platform* current = &realPlatform;
-
-}  // namespace
-
-Platform& platform() { return *current; }
-void setPlatform(Platform* replacement) { current = replacement ? replacement : &realPlatform; }
-
-void msgBox(const QString& text, const QString& title)
+void QtPlatform::showMessage(const QString& text, const QString& title, TopWindow& over)
 {
-    ++openModals;
-    ++boxesOpened;
-    current->showMessage(text, title);
-    --openModals;
+    // Over the game's window whichever window the desktop has active, and the keyboard back to it
+    // once closed: some desktops give the focus to nobody when a window closes.
+    MessageBox box(text, title, over);
+    box.exec();
+    over.reclaimKeyboard();
 }
 
-bool modalOpen() { return openModals > 0; }
-unsigned messageBoxesOpened() { return boxesOpened; }
+void QtPlatform::endProgram()
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) window->hide();
+    QCoreApplication::exit(0);
+}
 
 }  // namespace ui

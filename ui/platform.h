@@ -5,26 +5,22 @@
 
 namespace ui {
 
+class TopWindow;
+
 class Platform {
 public:
     virtual ~Platform() = default;
-    // Modal, OK only, no icon; returns when it is closed
-    virtual void showMessage(const QString& text, const QString& title) = 0;
+    // Modal over the game's window, OK only, no icon; returns when it is closed
+    virtual void showMessage(const QString& text, const QString& title, TopWindow& over) = 0;
     // Stops the program at once: no further handler of any screen runs
     virtual void endProgram() = 0;
 };
 
-Platform& platform();
-// Installs a platform (for tests); nullptr puts the real one back. The caller keeps ownership.
-void setPlatform(Platform*);
-
-// A message box; untitled, the desktop shows the application's name in its place.
-void msgBox(const QString& text, const QString& title = {});
-
-// True while a message box is open: timers drop their ticks meanwhile.
-bool modalOpen();
-// How many message boxes have been opened so far. A timer whose own tick opened one was not
-// waiting meanwhile, so it tells from this that the ticks that fell due are to be dropped.
-unsigned messageBoxesOpened();
+// The platform of the program: real message boxes, and the event loop's end
+class QtPlatform : public Platform {
+public:
+    void showMessage(const QString& text, const QString& title, TopWindow& over) override;
+    void endProgram() override;
+};
 
 }  // namespace ui

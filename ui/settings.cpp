@@ -19,7 +19,6 @@ namespace {
 constexpr qint64 kMaxBytes = 64 * 1024;
 const QString kFullScreen = QStringLiteral("fullScreen");
 const QString kMuted = QStringLiteral("muted");
-std::optional<bool> fullScreenThisRun;
 
 // APP/APP.conf in the config folder; empty without one
 QString filePath()
@@ -65,15 +64,8 @@ void storeFlag(const QString& key, bool on)
 
 }  // namespace
 
-bool fullScreen() { return fullScreenThisRun ? *fullScreenThisRun : flag(kFullScreen); }
-
-void setFullScreen(bool on)
-{
-    fullScreenThisRun.reset();
-    storeFlag(kFullScreen, on);
-}
-
-void setFullScreenThisRun(bool on) { fullScreenThisRun = on; }
+bool fullScreen() { return flag(kFullScreen); }
+void setFullScreen(bool on) { storeFlag(kFullScreen, on); }
 
 bool muted() { return flag(kMuted); }
 void setMuted(bool on) { storeFlag(kMuted, on); }

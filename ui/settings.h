@@ -10,10 +10,7 @@
 namespace ui::settings {
 
 bool fullScreen();
-// F11 and the desktop's own full screen: remembered for the next run
 void setFullScreen(bool);
-// --fullscreen: full screen for this run, never stored; a later setFullScreen() takes over
-void setFullScreenThisRun(bool);
 
 bool muted();
 void setMuted(bool);

@@ -2,14 +2,13 @@
 
 #include <algorithm>
 
-#include "ui/platform.h"
 
 namespace ui {
 
-Timer::Timer(int intervalMs, Clock& clock)
+Timer::Timer(int intervalMs, Stage& stage)
     : Control(nullptr, Layer::None, 1.0),
-      clock_(clock),
-      alarm_(clock.alarm([this] { onAlarm(); })),
+      stage_(stage),
+      alarm_(stage.clock.alarm([this] { onAlarm(); })),
       period_(std::max(intervalMs, kShortestTimerPeriodMs))
 {
     setEnabled(true);
@@ -25,7 +24,7 @@ void Timer::setEnabled(bool enabled)
     }
     ++generation_;
     delivered_ = 0;
-    start_ = clock_.nowMs();
+    start_ = stage_.clock.nowMs();
     schedule();
 }
 
@@ -34,7 +33,7 @@ void Timer::schedule() { alarm_->set(start_ + (delivered_ + 1) * period_); }
 void Timer::onAlarm()
 {
     if (!enabled_) return;
-    if (modalOpen()) {
+    if (stage_.modalOpen()) {
         delivered_ = std::max(delivered_, periodsElapsed());
         schedule();
         return;
@@ -42,12 +41,12 @@ void Timer::onAlarm()
     const unsigned generation = generation_;
     while (delivered_ < periodsElapsed()) {
         ++delivered_;
-        const unsigned boxes = messageBoxesOpened();
+        const unsigned boxes = stage_.messageBoxesOpened();
         raiseEvent();
         // The handler may have stopped or restarted this timer, or unloaded its screen.
         if (!enabled_ || generation != generation_) return;
         // A message box it opened was modal to this timer too: what fell due meanwhile is dropped.
-        if (messageBoxesOpened() != boxes) delivered_ = std::max(delivered_, periodsElapsed());
+        if (stage_.messageBoxesOpened() != boxes) delivered_ = std::max(delivered_, periodsElapsed());
     }
     schedule();
 }

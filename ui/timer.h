@@ -6,6 +6,7 @@
 
 #include "ui/clock.h"
 #include "ui/control.h"
+#include "ui/stage.h"
 
 namespace ui {
 
@@ -15,7 +16,7 @@ inline constexpr int kShortestTimerPeriodMs = 100;
 
 class Timer : public Control {
 public:
-    Timer(int intervalMs, Clock&);
+    Timer(int intervalMs, Stage&);
 
     bool Enabled() const override { return enabled_; }
     // Enabling a disabled timer starts a fresh interval
@@ -25,9 +26,9 @@ public:
 private:
     void schedule();
     void onAlarm();
-    qint64 periodsElapsed() const { return (clock_.nowMs() - start_) / period_; }
+    qint64 periodsElapsed() const { return (stage_.clock.nowMs() - start_) / period_; }
 
-    Clock& clock_;
+    Stage& stage_;
     std::unique_ptr<Clock::Alarm> alarm_;
     int period_;
     bool enabled_ = false;

@@ -9,9 +9,9 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "ui/display.h"
 #include "ui/window.h"
 #include "ui/x11.h"
-#include "ui/zoom.h"
 
 namespace ui {
 
@@ -22,7 +22,7 @@ constexpr std::chrono::milliseconds kSettling{300};
 constexpr std::chrono::milliseconds kReclaiming{1000};
 }
 
-TopWindow::TopWindow()
+TopWindow::TopWindow(Display& display) : display_(display)
 {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
@@ -31,7 +31,14 @@ TopWindow::TopWindow()
     settling_.setSingleShot(true);
     settling_.setInterval(kSettling);
     connect(&settling_, &QTimer::timeout, this, &TopWindow::followDesktop);
-    x11::watchDestruction(*this, [this] { lostNativeWindow(); });
+    destructionWatch_ = x11::watchDestruction(*this, [this] { lostNativeWindow(); });
+}
+
+TopWindow::~TopWindow()
+{
+    // Screens' windows still waiting to go (their screens are gone) go first, while this is whole.
+    shown_.clear();
+    qDeleteAll(findChildren<Window*>(Qt::FindDirectChildrenOnly));
 }
 
 void TopWindow::showScreen(Window* window)
@@ -59,7 +66,7 @@ void TopWindow::follow(const Window* window)
 
 void TopWindow::applyMode()
 {
-    if (fullScreen() != asked_) ask(fullScreen());
+    if (display_.fullScreen() != asked_) ask(display_.fullScreen());
     arrange();
 }
 
@@ -79,7 +86,7 @@ void TopWindow::arrange()
     screen->setGeometry(rect());
     if (!isVisible()) open(*screen);
     if (QWindow* native = windowHandle()) native->installEventFilter(this);
-    scaleStyleAndDialogs(screen->zoom().factor);
+    display_.scaleDialogs(screen->zoom().factor);
 }
 
 // A designed window is of the front screen's size and no other; full screen is whatever size the
@@ -160,7 +167,7 @@ void TopWindow::followDesktop()
     if (reported_ == asked_) return;
     asked_ = reported_;
     awaitingRestore_ = false;  // the desktop has given the window back before reporting so
-    setFullScreen(reported_);
+    display_.setFullScreen(reported_);
     x11::flush();
 }
 
@@ -218,13 +225,6 @@ void TopWindow::resizeEvent(QResizeEvent*)
 void TopWindow::moveEvent(QMoveEvent*)
 {
     if (!asked_ && !reported_ && !awaitingRestore_ && isVisible()) normalPos_ = pos();
-}
-
-TopWindow& topWindow()
-{
-    // Kept to the program's end, after the last screen is gone
-    static TopWindow* const game = new TopWindow;
-    return *game;
 }
 
 }  // namespace ui

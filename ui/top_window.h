@@ -7,6 +7,7 @@
 // screen with nothing unmapped in between. Its full-screen state follows what the desktop
 // reports, whoever asked for it.
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -17,11 +18,14 @@
 
 namespace ui {
 
+class Display;
 class Window;
 
 class TopWindow : public QWidget {
 public:
-    TopWindow();
+    explicit TopWindow(Display&);
+    ~TopWindow() override;
+    Display& display() const { return display_; }
 
     // The screen's window comes to the front; shown again, it comes back to the front.
     void showScreen(Window*);
@@ -58,6 +62,8 @@ private:
     // it, and a window is made afresh should a screen show again.
     void lostNativeWindow();
 
+    Display& display_;
+    std::unique_ptr<QObject> destructionWatch_;
     std::vector<Window*> shown_;  // in the order shown, the front last
     bool asked_ = false;     // full screen, as last asked of the desktop
     bool reported_ = false;  // full screen, as the desktop last reported
@@ -67,8 +73,5 @@ private:
     bool opened_ = false;
     std::optional<QPoint> normalPos_;  // where the designed window was before full screen
 };
-
-// The game's window, made on first use
-TopWindow& topWindow();
 
 }  // namespace ui

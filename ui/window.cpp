@@ -10,6 +10,7 @@
 #include "ui/drawn_pictures.h"
 #include "ui/form.h"
 #include "ui/keys.h"
+#include "ui/stage.h"
 #include "ui/top_window.h"
 
 namespace ui {
@@ -18,21 +19,22 @@ namespace {
 const QColor kMargin{0x16, 0x16, 0x1C};  // around a scene in full screen: quiet and dark
 }
 
-Window::Window(Form* form) : QWidget(&topWindow()), back(colors::buttonFace), form_(form)
+Window::Window(Form* form, Stage& stage)
+    : QWidget(&stage.display.window()), back(colors::buttonFace), stage_(stage), game_(stage.display.window()),
+      form_(form)
 {
-    installFullScreenKey();
     hide();
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Focused when no control is (it takes the screen's keys then), but never a Tab stop of its own
     setFocusPolicy(Qt::NoFocus);
 }
 
-Window::~Window() { topWindow().hideScreen(this); }
+Window::~Window() { game_.hideScreen(this); }
 
 void Window::setDesignedSize(QSize size)
 {
     designedSize_ = size;
-    if (!topWindow().inFront(this)) resize(size);
+    if (!game_.inFront(this)) resize(size);
     fit();
 }
 
@@ -44,7 +46,7 @@ void Window::fit()
         zoom.origin = QPoint(qRound((width() - designedSize_.width() * zoom.factor) / 2),
                              qRound((height() - designedSize_.height() * zoom.factor) / 2));
     }
-    if (topWindow().inFront(this)) scaleStyleAndDialogs(zoom.factor);
+    if (game_.inFront(this)) stage_.display.scaleDialogs(zoom.factor);
     if (zoom == zoom_) return;
     zoom_ = zoom;
     for (auto& control : controls_) control->rezoom();
@@ -95,7 +97,7 @@ void Window::focusFirstControl()
 void Window::retire()
 {
     form_ = nullptr;
-    topWindow().hideScreen(this);
+    game_.hideScreen(this);
     for (auto& control : controls_) control->setEnabled(false);
     deleteLater();
 }
@@ -121,7 +123,7 @@ void Window::drawBackdrop(QPainter& painter) const
     drawPicture(painter, picture, drawnPictures());
 }
 
-const DrawnPictures* Window::drawnPictures() const { return form_ ? form_->stage().pictures : nullptr; }
+const DrawnPictures* Window::drawnPictures() const { return stage_.drawn; }
 
 void Window::keyPressEvent(QKeyEvent* event)
 {
@@ -140,7 +142,7 @@ void Window::closeEvent(QCloseEvent* event)
 
 void Window::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::WindowTitleChange || event->type() == QEvent::WindowIconChange) topWindow().follow(this);
+    if (event->type() == QEvent::WindowTitleChange || event->type() == QEvent::WindowIconChange) game_.follow(this);
     QWidget::changeEvent(event);
 }
 

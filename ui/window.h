@@ -16,10 +16,12 @@ namespace ui {
 
 class DrawnPictures;
 class Form;
+class Stage;
+class TopWindow;
 
 class Window : public QWidget {
 public:
-    explicit Window(Form* form);
+    Window(Form* form, Stage& stage);
     ~Window() override;
 
     // The client size the design gives, in pixels
@@ -59,18 +61,14 @@ protected:
 private:
     // Scales and centres the design in the window as it now is
     void fit();
-
+    Stage& stage_;
+    TopWindow& game_;  // in which this window is shown in turn with the other screens'
     Form* form_;
     std::vector<std::unique_ptr<Control>> controls_;
     bool designed_ = false;
     QSize designedSize_;
     Zoom zoom_;
 };
-
-// Kept with the full-screen mode: the F11 switch, and the style and message boxes scaled with
-// the screen in front
-void installFullScreenKey();
-void scaleStyleAndDialogs(double factor);
 
 // The screen a widget lies in: the nearest screen window among it and its parents, if any
 const Window* screenOf(const QWidget*);

@@ -32,7 +32,7 @@ xcb_atom_t atom(xcb_connection_t* c, const char* name)
     return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
-class DestroyWatch : public QAbstractNativeEventFilter {
+class DestroyWatch : public QObject, public QAbstractNativeEventFilter {
 public:
     DestroyWatch(QWidget& window, std::function<void()> lost) : window_(&window), lost_(std::move(lost)) {}
 
@@ -76,12 +76,12 @@ bool fullScreenIsKept()
     return std::find(atoms, end, fullScreen) != end;
 }
 
-void watchDestruction(QWidget& window, std::function<void()> lost)
+std::unique_ptr<QObject> watchDestruction(QWidget& window, std::function<void()> lost)
 {
-    if (!connection()) return;
-    // One window is watched for the program's life.
-    static DestroyWatch watch(window, std::move(lost));
-    QCoreApplication::instance()->installNativeEventFilter(&watch);
+    if (!connection()) return nullptr;
+    auto watch = std::make_unique<DestroyWatch>(window, std::move(lost));
+    QCoreApplication::instance()->installNativeEventFilter(watch.get());
+    return watch;
 }
 
 }  // namespace ui::x11

@@ -2,7 +2,9 @@
 // What the game asks of an X11 desktop directly, where Qt leaves it to the window manager. Both
 // answer harmlessly on any other platform.
 #include <functional>
+#include <memory>
 
+class QObject;
 class QWidget;
 
 namespace ui::x11 {
@@ -17,7 +19,7 @@ bool fullScreenIsKept();
 void flush();
 
 // Calls lost() once control is back in the event loop whenever the X server reports the native
-// window of `window` destroyed by another client. One window is watched, for the program's life.
-void watchDestruction(QWidget& window, std::function<void()> lost);
+// window of `window` destroyed by another client, for as long as the watch returned lives.
+std::unique_ptr<QObject> watchDestruction(QWidget& window, std::function<void()> lost);
 
 }  // namespace ui::x11

@@ -1,10 +1,6 @@
 #pragma once
-// Full screen: every screen fills the display it is on, its designed scene scaled uniformly to the
-// largest size that fits and centred. Controls stay real widgets at scaled places, sizes and fonts,
-// so text and lines are drawn sharp at the scaled size and clicks land where the controls show;
-// positions in a screen's own units never change. F11 switches the whole game, and the choice is
-// remembered between runs.
-#include <QFont>
+// How a screen's designed scene maps onto its window: at its designed size in a window, scaled and
+// centred in full screen (ui/display.h).
 #include <QPoint>
 #include <QRect>
 #include <QTransform>
@@ -25,15 +21,8 @@ struct Zoom {
     bool operator==(const Zoom&) const = default;
 };
 
-// The zoom of the screen a widget lies in; a dialog takes that of the screen in front.
+// The zoom of the screen a widget lies in; a message box over the game's window takes that of
+// the screen in front.
 Zoom zoomOf(const QWidget*);
-
-// The font message boxes take at a zoom: the application's own as designed, scaled
-QFont dialogFont(double zoom);
-
-// Every screen in full screen, or in its designed window; the stored choice until set
-bool fullScreen();
-// Switches the game's window at once and remembers the choice.
-void setFullScreen(bool);
 
 }  // namespace ui

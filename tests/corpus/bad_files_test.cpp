@@ -54,6 +54,14 @@ private slots:
         results::Form3& screen = forms().Form3;
         QVERIFY(screen.Label8->Visible() && screen.Label9->Visible());
         QCOMPARE(screen.Label5->Caption(), "Best time so far is Ann with a time of 20.4");
+
+        // With no folder for the record at all, that is said once a run.
+        const QByteArray home = qgetenv("HOME"), dataHome = qgetenv("XDG_DATA_HOME");
+        qputenv("HOME", "relative"), qunsetenv("XDG_DATA_HOME");
+        for (int race = 0; race < 2; ++race) screen.Command3->click(), runRace(stage.clock(), 204);  // "Same Players"
+        qputenv("HOME", home), qputenv("XDG_DATA_HOME", dataHome);
+        QCOMPARE(platform->messages.mid(2), (QStringList{"The race is over", "The best time cannot be kept: neither "
+                                                         "XDG_DATA_HOME nor HOME names a folder for it.", "The race is over"}));
     }
 
     // Another game holds the record as Ann's race ends: the results screen keeps its event loop
@@ -109,7 +117,7 @@ private slots:
                                 : store(path, bytes));
         const auto hold = holdPermissions();
         if (reason == "Permission denied") {
-            QVERIFY(ui::loadPicture(path).ok());  // the picture itself is sound
+            QVERIFY(forms().stage.pictures.load(path).ok());  // the picture itself is sound
             QVERIFY(QFile::setPermissions(path, {}));
             if (QFile(path).open(QIODevice::ReadOnly)) QSKIP("this process reads files whatever their permissions say");
         }
@@ -179,7 +187,6 @@ private slots:
         QCOMPARE(fileBytes(stored), "[General]\nfullScreen=true\n");
         QVERIFY(!QFileInfo(stored).isSymLink() && !QFileInfo::exists("relative"));
         QCOMPARE(fileState(target), before);
-        ui::settings::setFullScreenThisRun(true);  // --fullscreen, until F11 chooses
         ui::settings::setFullScreen(false);
         QVERIFY(!ui::settings::fullScreen());
     }

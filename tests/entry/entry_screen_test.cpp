@@ -131,7 +131,7 @@ private slots:
         QCOMPARE(lanesSetUp(), lanes);
         for (int lane : lanes) {
             QCOMPARE(race.label(race::kLanes[lane - 1].nameLabel)->Caption(), given.names[lane - 1]);
-            const ui::LoadedPicture runner = ui::loadPicture(given.runners[lane - 1]);  // none named "None"
+            const ui::LoadedPicture runner = forms().stage.pictures.load(given.runners[lane - 1]);  // none named "None"
             QCOMPARE(race.PictureClip1(lane)->Picture(), runner.ok() ? runner.image : race.Picture2->Picture());
             QCOMPARE(race.Picture1(lane)->Picture(), race.PictureClip1(lane)->GraphicCell(0));
         }

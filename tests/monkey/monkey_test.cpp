@@ -80,7 +80,7 @@ QString broken(bool programEnded)
 // Random but reproducible player events on whichever screen is shown, weighted so that races
 // start and run to the finish again and again
 class Monkey {
-    ui::Stage& stage_;
+    FreshScreens& fresh_;
     TestClock& clock_;
     std::mt19937_64 rng_;
     double clockWeight_ = 12;  // of the race clock's ticks against the players' keys
@@ -89,11 +89,11 @@ class Monkey {
     const auto& oneOf(const auto& items) { return items[below(std::size(items))]; }
 
 public:
-    Monkey(ui::Stage& stage, TestClock& clock, quint64 seed) : stage_(stage), clock_(clock), rng_(seed) {}
+    Monkey(FreshScreens& fresh, quint64 seed) : fresh_(fresh), clock_(fresh.clock()), rng_(seed) {}
     std::set<int> played;  // screens that got an event
 
     // The program starts anew: every screen discarded, then the splash or the entry screen
-    void restart() { makeForms(stage_), percent(50) ? forms().Form5.show() : forms().Form2.show(); }
+    void restart() { fresh_.restart(), percent(50) ? forms().Form5.show() : forms().Form2.show(); }
 
     // One event on a screen shown
     void play()
@@ -204,7 +204,7 @@ private slots:
         std::printf("monkey: seed %llu, %d events\n", seed, events);  // first, for a run the game itself aborts
         std::fflush(stdout);
 
-        Monkey monkey(fresh_.stage(), fresh_.clock(), seed);
+        Monkey monkey(fresh_, seed);
         int races = 0, records = 0, programEnds = 0;
         monkey.restart();
         for (int index = 0; index < events; ++index) {

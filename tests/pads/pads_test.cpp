@@ -62,7 +62,7 @@ private slots:
     {
         platform = &stage.reset();
         pads = std::make_unique<pads::Pads>(TAPDASH_PADS_MODULE);
-        playWithPads(*pads);
+        playWithPads(*pads, forms());
         pads->startNow();
         QVERIFY(pads->running());
     }
@@ -113,13 +113,13 @@ private slots:
         QCOMPARE(platform->messages, QStringList{"Oi don't cheat"});
         stage.clock().advance(1000);
 
-        ui::setPlatform(nullptr);  // a real message box, closed by A from inside its own loop
+        platform->realBoxes = true;  // the game's box, closed by A from inside its own loop
         bool stuck = false;
         QObject box;  // the timers go with the test
         QTimer::singleShot(0, &box, [&] { press(one, SDL_CONTROLLER_BUTTON_A); });
         QTimer::singleShot(5000, &box, [&] { if ((stuck = QApplication::activeModalWidget())) QApplication::activeModalWidget()->close(); });
         press(one, SDL_CONTROLLER_BUTTON_X);
-        ui::setPlatform(platform);
+        platform->realBoxes = false;
         QVERIFY(!stuck && !QApplication::activeModalWidget());
         QCOMPARE(forms().Form1.Label15->Caption(), "5");
     }

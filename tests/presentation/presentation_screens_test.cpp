@@ -59,7 +59,7 @@ bool alike(const QImage& a, const QImage& b)
 // The screen in full screen on a 1920 x 1080 display
 QWidget* fillDisplay(ui::Form& screen)
 {
-    ui::setFullScreen(true);
+    forms().stage.display.setFullScreen(true);
     screen.window()->setGeometry(0, 0, 1920, 1080);
     return screen.window();
 }
@@ -91,7 +91,7 @@ QStringList faultsShown(ui::Form& screen)
             if (ratio < ui::kReadableContrast) faults << QString("%1 (%2): %3").arg(screen.Caption(), full ? "full screen" : "window", label->text());
         }
     }
-    ui::setFullScreen(false);
+    forms().stage.display.setFullScreen(false);
     return faults;
 }
 
@@ -170,7 +170,7 @@ private slots:
             if (escapes < 0) splash().closeButton();
             if (ticksToEntry) {  // the product phase
                 QVERIFY2(splash().SplashCount == 5 && splash().Caption() == "Welcome to Orvens' Tapdash"
-                             && splash().Picture1->Picture() == ui::loadPicture("tapdash.bmp").image, row);
+                             && splash().Picture1->Picture() == forms().stage.pictures.load("tapdash.bmp").image, row);
                 splashTicks(ticksToEntry - 1);
                 QVERIFY2(splash().isShown() && !forms().Form2.isLoaded(), row);
                 splashTicks(1);
@@ -244,10 +244,10 @@ private slots:
             stage.reset();
             QFile::remove("back.bmp");
             QVERIFY(QFile::copy(TAPDASH_PICTURES_DIR "/back.bmp", "back.bmp"));
-            QImage back = ui::loadPicture("back.bmp").image;
+            QImage back = forms().stage.pictures.load("back.bmp").image;
             if (players) {
                 back.invertPixels();
-                QVERIFY(back.save("back.bmp") && (back = ui::loadPicture("back.bmp").image) != QImage());
+                QVERIFY(back.save("back.bmp") && (back = forms().stage.pictures.load("back.bmp").image) != QImage());
             }
             forms().Form2.show();
             QWidget* window = fillDisplay(forms().Form2);
@@ -274,7 +274,7 @@ private slots:
         QVERIFY(shown.width() > cell.width() * 2);
         for (int y = 0; y < shown.height(); ++y)
             for (int x = 0; x < shown.width(); ++x) QVERIFY2(allowed.contains(shown.pixel(x, y)), qPrintable(QString("%1,%2").arg(x).arg(y)));
-        ui::setFullScreen(false);
+        forms().stage.display.setFullScreen(false);
     }
 };
 

@@ -108,7 +108,7 @@ private slots:
         QCOMPARE(race.Label13->Caption(), "3");
         QCOMPARE(lanesSetUp(), (QList<int>{1, 2, 3}));
         QVERIFY(race.PictureClip1(1)->Picture() == race.Picture2->Picture()
-                && race.PictureClip1(2)->Picture() == ui::loadPicture("sprinter.rnx").image);
+                && race.PictureClip1(2)->Picture() == forms().stage.pictures.load("sprinter.rnx").image);
         countDown(stage.clock());
         for (const auto& [ticks, lane] : {std::pair{153, 3}, {2, 1}, {0, 2}}) {
             QVERIFY(!forms().Form3.isShown());

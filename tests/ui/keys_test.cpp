@@ -53,7 +53,8 @@ private slots:
     void realKeysReachTheScreenWithShiftMaskAndRepeats()
     {
         TestClock clock;
-        ui::Stage stage{clock};
+        RecordingPlatform platform;
+        ui::Stage stage(clock, platform);
         KeyForm form(stage);
         form.show();
         QWindow* window = form.window()->window()->windowHandle();  // the game's one window

@@ -28,17 +28,18 @@ class PictureTest : public QObject {
 private slots:
     void picturesAreKnownByTheirContentDecodedOnceAndTooLargeOnesRefused()
     {
+        ui::PictureLoader loader;
         const QString path = scratch.filePath("bitmap.rnx");
         QVERIFY(filled(48, 43, Qt::green).save(path, "BMP") && QFile::copy(":/assets/tapdash.ico", scratch.filePath("icon.rnx"))
                 && QFile::copy(":/assets/default_runner.gif", scratch.filePath("strip.rnx")));
         for (const auto& [name, size] : {std::pair{"bitmap.rnx", QSize(48, 43)}, {"icon.rnx", {32, 32}}, {"strip.rnx", {50, 25}}}) {
-            const ui::LoadedPicture loaded = ui::loadPicture(scratch.filePath(name));
+            const ui::LoadedPicture loaded = loader.load(scratch.filePath(name));
             QVERIFY2(loaded.ok() && loaded.image.size() == size, qPrintable(name + (": " + loaded.error)));
         }
-        const QImage first = ui::loadPicture(path).image;
-        QCOMPARE(ui::loadPicture(path).image.constBits(), first.constBits());
+        const QImage first = loader.load(path).image;
+        QCOMPARE(loader.load(path).image.constBits(), first.constBits());
         QVERIFY(filled(48, 43, Qt::blue).save(path, "BMP"));
-        const QImage changed = ui::loadPicture(path).image;
+        const QImage changed = loader.load(path).image;
         QVERIFY(changed.constBits() != first.constBits() && changed.pixelColor(0, 0) == QColor(Qt::blue));
 
         // The header made to claim 8000 x 8000 pixels (0x1f40 each, little-endian): small enough
@@ -46,9 +47,9 @@ private slots:
         QFile bitmap(path);
         QVERIFY(bitmap.open(QIODevice::ReadWrite) && bitmap.seek(18));
         QVERIFY(bitmap.write(QByteArray::fromHex("401f0000401f0000")) == 8 && bitmap.flush());
-        const ui::LoadedPicture large = ui::loadPicture(path);
+        const ui::LoadedPicture large = loader.load(path);
         QVERIFY2(!large.ok() && large.error.contains("8000 x 8000"), qPrintable(large.error));
-        QVERIFY(QFile::remove(path) && !ui::loadPicture(path).ok());  // every load still goes to the file
+        QVERIFY(QFile::remove(path) && !loader.load(path).ok());  // every load still goes to the file
     }
 
     // A picture of which only the top rows are drawn: they come out as the whole picture's top rows,
@@ -81,7 +82,7 @@ private slots:
     {
         QFETCH(QString, name);
         const QString path = name == "interlaced.png" ? QFINDTESTDATA(name) : scratch.filePath(name);
-        const ui::LoadedPicture top = ui::loadPictureTop(path, 20);
+        const ui::LoadedPicture top = ui::PictureLoader().load(path, 20);
         const QImage whole(path);
         const auto pixels = [](const QImage& image) {
             QImage converted = image.convertToFormat(QImage::Format_ARGB32);

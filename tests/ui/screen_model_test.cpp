@@ -5,6 +5,8 @@
 // on real time: a fresh interval on enabling, ticks dropped while a message box is open, ticks
 // caught up after the event loop was held up. Timings only ever bound from one side, so a slow
 // machine cannot fail them.
+#include <optional>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
@@ -98,29 +100,31 @@ class ScreenModelTest : public QObject {
 
     RecordingPlatform platform;
     TestClock clock;
-    ui::Stage stage{clock};
+    std::optional<ui::Stage> stage_;  // afresh for each test
     int ticks = 0;
+
+    ui::Stage& stage() { return *stage_; }
 
 private slots:
     void initTestCase() { ui::installFontSubstitutes(); }
-    void init() { ticks = 0, platform.whenShown = {}; }
-    void cleanup() { runDeferred(); }
+    void init() { ticks = 0, platform.whenShown = {}, stage_.emplace(clock, platform); }
+    void cleanup() { runDeferred(), stage_.reset(); }
 
     // The old window goes only once the event loop turns, so a screen may unload itself from its
     // own handler: the race screen does, from a key event (tests/results, where the window goes).
     void loadShowUnloadAndReload()
     {
-        ModelForm form(stage);
+        ModelForm form(stage());
         form.show();
         QVERIFY(form.Loads == 1 && form.window()->focusWidget() == form.Text1->lineEdit());  // first in tab order
         // Screens take turns in one native window, which takes the front screen's caption, icon and
         // size; hidden, a screen waits behind with its values, and the one shown before comes back.
-        ui::TopWindow& game = ui::topWindow();
+        ui::TopWindow& game = stage().display.window();
         const QWindow* native = game.windowHandle();
         const auto looks = [&game] { return std::tuple(game.windowTitle(), game.size(), game.windowIcon().isNull()); };
         QCOMPARE(looks(), std::tuple(QString("Model"), QSize(400, 300), true));
         form.Text1->setText("kept");
-        OtherForm other(stage);
+        OtherForm other(stage());
         other.show();
         QVERIFY(!form.window()->isVisible() && form.isShown() && other.window()->isVisible());
         QCOMPARE(looks(), std::tuple(QString("Other"), QSize(300, 200), false));
@@ -162,7 +166,7 @@ private slots:
     // The display filled and the desktop's own state are seen in the real game (tests/e2e).
     void fullScreenScalesEveryControlAndF11SwitchesBack()
     {
-        ModelForm form(stage);
+        ModelForm form(stage());
         form.show();
         QWidget* window = form.window();
         // The button's place and font, and the font message boxes take
@@ -182,7 +186,7 @@ private slots:
         const auto designed = looks();
         const auto zoomed = std::tuple(QRect(400, 500, 162, 66), designedPixels * 2, messagePoints * 2);
 
-        ui::setFullScreen(true);  // 400 x 300 doubled on the 800 x 800 offscreen display, centred
+        stage().display.setFullScreen(true);  // 400 x 300 doubled on the 800 x 800 offscreen display, centred
         QTRY_COMPARE(looks(), zoomed);
         QCOMPARE(drawn(), std::tuple(QSizeF(50, 40), 2.0, labelFont.pixelSize(), labelFont.family(), labelFont.pixelSize() * 2));
         form.Label2.load(7);  // made while zoomed
@@ -192,30 +196,30 @@ private slots:
         window->setFocus();
         QTest::keyClick(window, Qt::Key_F11);
         QTest::keyClick(window, Qt::Key_F10);
-        QVERIFY(!ui::fullScreen() && form.KeyDowns == 1);  // F10's alone
+        QVERIFY(!stage().display.fullScreen() && form.KeyDowns == 1);  // F10's alone
         QTRY_COMPARE(looks(), designed);
 
-        QWindow* native = ui::topWindow().windowHandle();
+        QWindow* native = stage().display.window().windowHandle();
         native->setWindowStates(Qt::WindowFullScreen);  // as the desktop's own full-screen key
-        QTRY_VERIFY(ui::fullScreen() && ui::settings::fullScreen());
+        QTRY_VERIFY(stage().display.fullScreen() && ui::settings::fullScreen());
         QTRY_COMPARE(looks(), zoomed);
         native->setWindowStates(Qt::WindowNoState);
-        QTRY_VERIFY(!ui::fullScreen());
+        QTRY_VERIFY(!stage().display.fullScreen());
         QTRY_COMPARE(looks(), designed);
 
-        ui::MessageBox box(QString("word ").repeated(200), "Tapdash Message", &ui::topWindow());
+        ui::MessageBox box(QString("word ").repeated(200), "Tapdash Message", stage().display.window());
         box.show();
         const QSize windowedBox = box.size();
-        const auto centred = [&box] { return (box.geometry().center() - ui::topWindow().geometry().center()).manhattanLength() <= 4; };  // a frame's width
+        const auto centred = [this, &box] { return (box.geometry().center() - stage().display.window().geometry().center()).manhattanLength() <= 4; };  // a frame's width
         QVERIFY(box.lines().size() > 3 && centred());
         for (int press = 0; press < 3; ++press) QTest::keyClick(&box, Qt::Key_F11);
         QTRY_COMPARE(looks(), zoomed);
         QTRY_VERIFY(box.width() >= 2 * windowedBox.width() - 4 && box.height() >= 2 * windowedBox.height() - 4 && centred());
         QTest::keyClick(&box, Qt::Key_F11);
         QTRY_VERIFY(box.size() == windowedBox && centred());
-        QFont title = ui::dialogFont(1.0);
+        QFont title = stage().display.dialogFont(1.0);
         title.setBold(true);
-        QVERIFY(ui::MessageBox("Oi", "Tapdash Message", nullptr).width() > QFontMetrics(title).horizontalAdvance("Tapdash Message"));
+        QVERIFY(ui::MessageBox("Oi", "Tapdash Message", stage().display.window()).width() > QFontMetrics(title).horizontalAdvance("Tapdash Message"));
 
         // A broken settings file means windowed.
         const QString app = QCoreApplication::applicationName();
@@ -228,7 +232,7 @@ private slots:
     // due while a message box is open are dropped, be the box opened elsewhere or by the tick.
     void timersFollowTheirClock()
     {
-        ui::Timer timer(300, clock);
+        ui::Timer timer(300, stage());
         timer.event = [this] { ++ticks; };
         clock.advance(200);
         static_cast<ui::Control&>(timer).setEnabled(false);  // as a screen's window stops it
@@ -243,7 +247,7 @@ private slots:
         QCOMPARE(ticks, 2);
         timer.setEnabled(false);
 
-        ui::Timer fastest(1, clock);
+        ui::Timer fastest(1, stage());
         fastest.event = [this] { ++ticks; };
         clock.advance(1000);
         QCOMPARE(ticks, 12);
@@ -255,9 +259,9 @@ private slots:
         for (bool openedByTheTick : {false, true}) {
             ticks = 0;
             fastest.event = [this, openedByTheTick] {
-                if (++ticks == 1 && openedByTheTick) ui::msgBox("opened by the tick");
+                if (++ticks == 1 && openedByTheTick) stage().msgBox("opened by the tick");
             };
-            openedByTheTick ? clock.advance(100) : ui::msgBox("opened elsewhere");
+            openedByTheTick ? clock.advance(100) : stage().msgBox("opened elsewhere");
             clock.advance(100);  // the next tick after the box, alone
             QCOMPARE(ticks, 1 + int(openedByTheTick));
         }

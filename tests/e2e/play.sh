@@ -124,7 +124,7 @@ close_through_exit()
     e2e_wait_exit 30
     ended_after=$(($(e2e_now_ms) - clicked))
     e2e_check "$theme: the closing screen ends the program after about five seconds (${ended_after} ms), status 0" \
-        test "$e2e_game_status" -eq 0 -a "$ended_after" -ge 3000 -a "$ended_after" -le 15000
+        test "$e2e_game_status" -eq 0 -a "$ended_after" -ge 3000 -a "$ended_after" -le $((5000 * (e2e_patience + 1)))
 }
 
 # game THEME LAYOUT CLOSER INSERT DELETE: a game from the splash screen through every screen to the

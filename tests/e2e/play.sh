@@ -114,7 +114,8 @@ false_start()
 
 # Clicks "Exit" on the results: the closing screen ends the program by itself after five seconds.
 # (The timers' exact intervals are the widget tests', on their own clock; here the real timers run
-# on a machine busy with other tests, so only loose bounds hold.)
+# on a machine busy with other tests, and the end is seen only after the closing screen's colours
+# were checked, so only the lower bound holds.)
 close_through_exit()
 {
     e2e_click "${e2e_results_exit[@]}"
@@ -123,8 +124,8 @@ close_through_exit()
     looks "$closing"
     e2e_wait_exit 30
     ended_after=$(($(e2e_now_ms) - clicked))
-    e2e_check "$theme: the closing screen ends the program after about five seconds (${ended_after} ms), status 0" \
-        test "$e2e_game_status" -eq 0 -a "$ended_after" -ge 3000 -a "$ended_after" -le $((5000 * (e2e_patience + 1)))
+    e2e_check "$theme: the closing screen ends the program by itself, not before about five seconds (${ended_after} ms), status 0" \
+        test "$e2e_game_status" -eq 0 -a "$ended_after" -ge 3000
 }
 
 # game THEME LAYOUT CLOSER INSERT DELETE: a game from the splash screen through every screen to the

@@ -107,8 +107,15 @@ e2e_type Ann
 e2e_click_until e2e_race_shown "${e2e_entry_play[@]}"
 e2e_check "$mode: the race opens where the entry screen was" test "$scene" = "$placed"
 without_box=$(e2e_light_grey)
-e2e_key p
-e2e_wait_for 10 "a false start's box over the race" box_shown
+# p in the countdown: a false start's box. Under load the first key on a screen just opened may be
+# lost on its way through weston: pressed again once, while the countdown still runs.
+p_boxed()
+{
+    local until=$(($(e2e_now_ms) + 2000))
+    e2e_key p
+    until box_shown; do (($(e2e_now_ms) < until)) || return 1; sleep 0.1; done
+}
+p_boxed || p_boxed || e2e_fail "p pressed twice in the countdown brought no false start's box"
 e2e_key Return
 e2e_wait_for 10 "the box to close" box_gone
 timeout 10 xdotool mousemove 0 1079 || e2e_fail "no pointer"  # away from the game

@@ -2,7 +2,7 @@
 BUILD ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: build play test check check-build deps bench clean install uninstall deb
+.PHONY: build play test check check-build test-deps deps bench clean install uninstall deb
 
 # Every core the machine has; tests run four to a core, as most of them wait on X servers and timers
 JOBS := $(shell nproc 2>/dev/null || echo 2)
@@ -41,13 +41,15 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
 
 # The benchmark programs are built too (not run), so a change that breaks them fails here. The
-# sanitized build compiles, at a lower priority, while the first pass runs: its tests mostly wait
-# for X servers and timers. It is a unity build (sources compiled in batches, a quarter less work);
-# the first build compiles each source alone, so a missing include still fails there.
-test: check-build
+# sanitized build compiles from the start, at a lower priority: it takes what the first build and
+# the first pass leave of the machine (their tests mostly wait for X servers and timers). It is a
+# unity build (sources compiled in batches, a quarter less work); the first build compiles each
+# source alone, so a missing include still fails there.
+test: test-deps
 	@$(call configure,$(SANITIZED),-DCMAKE_BUILD_TYPE=Debug -DTAPDASH_SANITIZE=ON -DCMAKE_UNITY_BUILD=ON $(TEST_FLAGS))
 	@setsid nice -n 10 cmake --build $(SANITIZED) -j$(JOBS) >$(SANITIZED)/build.log 2>&1 & building=$$!; \
-		(cd $(TESTED) && ctest --output-on-failure -j$(TEST_JOBS)) || { kill -- -$$building; exit 1; }; \
+		($(MAKE) --no-print-directory check-build && cd $(TESTED) && ctest --output-on-failure -j$(TEST_JOBS)) || \
+			{ kill -- -$$building; exit 1; }; \
 		wait $$building || { cat $(SANITIZED)/build.log; exit 1; }; \
 		echo "The same tests on the sanitized build:"; \
 		cd $(SANITIZED) && $(SANITIZER_ENV) ctest --output-on-failure -j$(TEST_JOBS)
@@ -56,10 +58,12 @@ test: check-build
 check: check-build
 	cd $(TESTED) && ctest --output-on-failure -j$(TEST_JOBS) -LE e2e
 
-check-build:
-	@tools/install-deps.sh test && tools/install-deps.sh bench
+check-build: test-deps
 	@[ -f $(TESTED)/build.ninja ] || $(call configure,$(TESTED),$(CMAKE_FLAGS) $(TEST_FLAGS) -DTAPDASH_BENCH=ON)
 	@cmake --build $(TESTED) -j$(JOBS) --target all bench_inputs
+
+test-deps:
+	@tools/install-deps.sh test && tools/install-deps.sh bench
 
 # The speed figures, on a release build of their own, as one table kept in bench/RESULTS.md.
 bench:

@@ -57,22 +57,23 @@ int main(int argc, char* argv[])
     // style's own is drawn; reading the desktop themes' indexes to find that out took 0.6 MiB.
     QIcon::setThemeSearchPaths({QStringLiteral(":/assets")});
 
-    // What the screens share, then the screens; they go in the opposite order. Should the window
-    // system go away, the toolkit ends the program with exit() from inside the event loop and
-    // none of these is destroyed: they would call into what is already gone.
+    // What the screens share, the sound their cues play on, then the screens; they go in the
+    // opposite order. Should the window system go away, the toolkit ends the program with exit()
+    // from inside the event loop and none of these is destroyed: they would call into what is
+    // already gone.
     ui::SteadyClock clock;
     ui::QtPlatform platform;
     const OwnPictures pictures;
     // --fullscreen for this run only; otherwise the mode stored by F11 applies.
     ui::Stage stage(clock, platform, &pictures, commandLine.fullScreen);
-    Forms forms(stage);
+    GameSound sound(commandLine.muted);
+    Forms forms(stage, &sound);
     // The pads' module lies beside the program. They are looked for once the first screen is
     // drawn: loading SDL takes longer than drawing it, and no screen before the entry screen
     // listens to a pad. The sound device is opened then too, on a thread of its own, once the
     // pads (on this thread) are done with starting SDL.
     pads::Pads pads(QCoreApplication::applicationDirPath() + QStringLiteral("/tapdash-pads.so"));
     playWithPads(pads, forms);
-    GameSound sound(commandLine.muted);
     forms.Form5.show();
     new FirstDrawing(forms.Form5.window(), [&pads, &sound] {
         pads.start();

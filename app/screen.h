@@ -4,8 +4,13 @@
 #include "ui/form.h"
 
 struct Forms;
+enum class Cue;
 
 class Screen : public ui::Form {
+public:
+    // Plays a cue on the game's sound, if the screens were given one (app/cues.h)
+    void playCue(Cue) const;
+
 protected:
     explicit Screen(Forms& forms);
     Forms& forms() const { return forms_; }

@@ -204,7 +204,7 @@ int main(int argc, char* argv[])
     }
     if (!QTest::qWaitForWindowExposed(&floor)) qFatal("the floor window did not come up");
 
-    GameSound sound(false);
+    GameSound& sound = theGame.sound();
     sound.open();
     while (sound.mixer().state() == sound::Mixer::State::Opening) QThread::msleep(1);
     if (sound.mixer().state() != sound::Mixer::State::Open) qFatal("no sound device");

@@ -13,7 +13,7 @@ LikeTheGame::Application::Application()
     ui::installFontSubstitutes();
 }
 
-LikeTheGame::LikeTheGame(bool fullScreen) : stage_(clock_, answers_, &pictures_, fullScreen), forms_(stage_) {}
+LikeTheGame::LikeTheGame(bool fullScreen) : stage_(clock_, answers_, &pictures_, fullScreen), forms_(stage_, &sound_) {}
 
 race::Form1& startFourPlayerRace(Forms& forms, const QString& runnerFile)
 {

@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QString>
 
+#include "app/cues.h"
 #include "app/forms.h"
 #include "app/own_pictures.h"
 #include "ui/clock.h"
@@ -23,12 +24,14 @@ public:
 };
 
 // The game as its main makes it, for as long as this lives: style, fonts and window handling, the
-// seven screens on the steady clock with the game's own pictures, in a window or full screen;
-// every message box answered at once.
+// seven screens on the steady clock with the game's own pictures, in a window or full screen, and
+// the sound their cues play on (its device opened by whoever wants it heard); every message box
+// answered at once.
 class LikeTheGame {
 public:
     explicit LikeTheGame(bool fullScreen = false);
     Forms& forms() { return forms_; }
+    GameSound& sound() { return sound_; }
 
 private:
     struct Application {
@@ -38,6 +41,7 @@ private:
     ui::SteadyClock clock_;
     const OwnPictures pictures_;
     ui::Stage stage_;
+    GameSound sound_{false};
     Forms forms_;
 };
 

@@ -28,7 +28,7 @@ public:
         if (!stillShown()) return;
         screen_.Label8->setVisible(true);
         screen_.Label9->setVisible(true);
-        playCue(Cue::Record);
+        screen_.playCue(Cue::Record);
     }
     // Said once a run
     void noRecordFolder() override

@@ -173,6 +173,7 @@ void Mixer::Shared::openDevice()
     } else if (sdl) {
         why = sdl->GetError();
     }
+    if (opened) releaseStartupPages();
 
     const std::lock_guard lock(closing);
     openerDone = true;

@@ -1,8 +1,14 @@
 #include "sound/sdl_audio.h"
 
 #include <dlfcn.h>
+#include <link.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <mutex>
+#include <span>
+#include <vector>
 
 namespace sound {
 
@@ -30,7 +36,51 @@ void quietAlsa()
     dlclose(alsa);
 }
 
+// The load addresses of the objects in the process before SDL was loaded
+std::vector<ElfW(Addr)> loadedBefore;
+
+std::vector<ElfW(Addr)> loadedObjects()
+{
+    std::vector<ElfW(Addr)> objects;
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, size_t, void* list) {
+            static_cast<std::vector<ElfW(Addr)>*>(list)->push_back(info->dlpi_addr);
+            return 0;
+        },
+        &objects);
+    return objects;
+}
+
+// An object whose loading wrote into its code: those pages are its own copies.
+bool writesItsCode(const dl_phdr_info& info)
+{
+    for (const ElfW(Phdr)& segment : std::span(info.dlpi_phdr, info.dlpi_phnum)) {
+        if (segment.p_type != PT_DYNAMIC) continue;
+        for (auto* entry = reinterpret_cast<const ElfW(Dyn)*>(info.dlpi_addr + segment.p_vaddr); entry->d_tag != DT_NULL; ++entry)
+            if (entry->d_tag == DT_TEXTREL || (entry->d_tag == DT_FLAGS && (entry->d_un.d_val & DF_TEXTREL))) return true;
+    }
+    return false;
+}
+
 }  // namespace
+
+void releaseStartupPages()
+{
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, size_t, void*) {
+            if (std::ranges::find(loadedBefore, info->dlpi_addr) != loadedBefore.end() || writesItsCode(*info)) return 0;
+            const auto page = ElfW(Addr)(sysconf(_SC_PAGESIZE));
+            for (const ElfW(Phdr)& segment : std::span(info->dlpi_phdr, info->dlpi_phnum)) {
+                if (segment.p_type != PT_LOAD || (segment.p_flags & PF_W)) continue;
+                // Whole pages only: one shared with a writable segment keeps what was written.
+                const ElfW(Addr) start = (info->dlpi_addr + segment.p_vaddr + page - 1) / page * page;
+                const ElfW(Addr) end = (info->dlpi_addr + segment.p_vaddr + segment.p_memsz) / page * page;
+                if (start < end) madvise(reinterpret_cast<void*>(start), end - start, MADV_DONTNEED);
+            }
+            return 0;
+        },
+        nullptr);
+}
 
 const SdlAudio* sdlAudio(std::string& why)
 {
@@ -38,6 +88,7 @@ const SdlAudio* sdlAudio(std::string& why)
     static std::string failure;
     static std::once_flag loaded;
     std::call_once(loaded, [] {
+        loadedBefore = loadedObjects();
         void* library = dlopen("libSDL2-2.0.so.0", RTLD_LAZY | RTLD_LOCAL);
         if (!library) {
             failure = dlerror();

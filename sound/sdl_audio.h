@@ -23,4 +23,10 @@ struct SdlAudio {
 // itself (several lines for a missing sound card): the mixer reports a failure in one line.
 const SdlAudio* sdlAudio(std::string& why);
 
+// Gives back the pages of code and read-only data of SDL and of the libraries loading it brought
+// in (sound server clients, codecs, SDL's video and input libraries) that loading them and opening
+// the device touched. Most of it ran once; what the device runs again comes back from the page
+// cache. Written pages are kept, and so are the pages of any library loaded before SDL.
+void releaseStartupPages();
+
 }  // namespace sound

@@ -1,7 +1,6 @@
 #include "ui/display.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QProxyStyle>
 
 #include "ui/settings.h"
@@ -28,31 +27,12 @@ private:
     const Display& display_;
 };
 
-// F11 is the game's own switch, never a key of a screen.
-class FullScreenKey : public QObject {
-public:
-    explicit FullScreenKey(Display& display) : display_(display) { qApp->installEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() != Qt::Key_F11) return false;
-        if (event->type() == QEvent::KeyPress && !key->isAutoRepeat()) display_.setFullScreen(!display_.fullScreen());
-        return true;
-    }
-
-private:
-    Display& display_;
-};
-
 }  // namespace
 
 Display::Display(bool fullScreenThisRun)
     : fullScreen_(fullScreenThisRun || settings::fullScreen()),
       designedFont_(QApplication::font()),
-      fullScreenKey_(std::make_unique<FullScreenKey>(*this)),
+      fullScreenKey_(Qt::Key_F11, [this] { setFullScreen(!fullScreen_); }),
       window_(std::make_unique<TopWindow>(*this))
 {
 }

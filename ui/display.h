@@ -10,7 +10,7 @@
 
 #include <QFont>
 
-class QObject;
+#include "ui/key_switch.h"
 
 namespace ui {
 
@@ -39,7 +39,7 @@ private:
     bool fullScreen_;
     double dialogZoom_ = 1.0;
     const QFont designedFont_;  // the application's, before any zoom
-    std::unique_ptr<QObject> fullScreenKey_;
+    KeySwitch fullScreenKey_;  // F11
     std::unique_ptr<TopWindow> window_;
 };
 

@@ -29,12 +29,12 @@ public:
         return *platform_;
     }
     // The program starts anew on the same stage: every screen made afresh, none of the old ones'
-    // handlers run.
-    void restart()
+    // handlers run. Their cues play on `sound`, which is to outlive them, or nowhere.
+    void restart(GameSound* sound = nullptr)
     {
         screens_.reset();
         runDeferred();
-        current() = &screens_.emplace(*stage_);
+        current() = &screens_.emplace(*stage_, sound);
     }
     TestClock& clock() { return *clock_; }
     ui::Stage& stage() { return *stage_; }

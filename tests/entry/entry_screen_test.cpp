@@ -2,7 +2,7 @@
 // writes and the race it sets up or refuses, "Exit Game" and the close button. Then the runner
 // file picker it opens: for one player at the working directory, only "*.rnx" files, "Select",
 // "Cancel" and the close button, directories that cannot be read, and the drive list. Runner files
-// that cannot be used in other ways are met in tests/corpus.
+// that cannot be used in other ways are met in tests/results.
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QListWidget>

@@ -1,5 +1,6 @@
 // The two line files: the best-time file with the record rule it keeps, and the player list.
 #include "files/best_time_file.h"
+#include "files/line_file.h"
 #include "files/player_list_file.h"
 
 #include <QDir>
@@ -140,8 +141,8 @@ private slots:
         QTest::newRow("bad file cannot be kept")
             << Trouble{bad, recordPath, "junk", {}, {},
                        {kWinnerLine, "New Record", notSaved + " cannot be kept as \"" + bad + "\": Is a directory"}, "junk"};
-        QTest::newRow("read-only folder, writable record")
-            << Trouble{folder, recordPath, kBo, folder, QFile::ReadOwner | QFile::ExeOwner, {kWinnerLine, "New Record"}, kWinnerRecord};
+        QTest::newRow("read-only folder, writable record, longer than the new one")
+            << Trouble{folder, recordPath, "Bartholomew the Slow\r\n30.5\r\n", folder, QFile::ReadOwner | QFile::ExeOwner, {kWinnerLine, "New Record"}, kWinnerRecord};
         QTest::newRow("read-only folder, the record a link")
             << Trouble{folder, recordPath, {}, folder, QFile::ReadOwner | QFile::ExeOwner,
                        {kWinnerLine, "New Record", notSaved + ": it is a symbolic link, which is not followed"}, kBo};
@@ -169,62 +170,32 @@ private slots:
         QCOMPARE(fileBytes(file), after);
     }
 
-    // A link planted as the record, its bad copy or the player list is replaced; what it points at
-    // stays as it was. A hard link is never written through, even where the folder allows no
-    // new file and a save must rewrite the file in place.
+    // A link planted as the record or its bad copy is replaced; what it points at stays as it was.
+    // A hard link is never written through, even where the folder allows no new file and a save
+    // must rewrite the file in place. The player list is saved by the same rules as the record.
     void aLinkIsReplacedNotFollowed_data()
     {
         QVERIFY(QDir().mkpath(dataHome.filePath("targets")));
-        for (const char* file : {"record ", "bad copy ", "player list "})
-            addLinkTargetRows(QDir(dataHome.filePath("targets")), file, QByteArray(file) != "bad copy ");
+        for (const char* file : {"record ", "bad copy "})
+            addLinkTargetRows(QDir(dataHome.filePath("targets")), file, QByteArray(file) == "record ");
     }
     void aLinkIsReplacedNotFollowed()
     {
         QFETCH(QString, target);
         const QByteArray tag = QTest::currentDataTag();
-        const bool badCopy = tag.startsWith("bad"), list = tag.startsWith("player"), hard = tag.contains("hard");
+        const bool badCopy = tag.startsWith("bad"), hard = tag.contains("hard");
         QVERIFY(!hard || store(target, kBo));  // a record, so that only the new one is to be saved
-        const QString before = fileState(target);
-        const QString folder = list ? listFolder.path() : dataHome.filePath("tapdash");
+        const QString before = fileState(target), folder = dataHome.filePath("tapdash");
         QVERIFY(QDir().mkpath(folder) && (!badCopy || store(recordPath, "Bo\r\nfast\r\n")));
-        const QString link = badCopy ? recordPath + ".bad" : list ? listPath : recordPath;
+        const QString link = badCopy ? recordPath + ".bad" : recordPath;
         QVERIFY(hard ? ::link(QFile::encodeName(target).constData(), QFile::encodeName(link).constData()) == 0 : QFile::link(target, link));
         const QFile::Permissions writable = QFileInfo(folder).permissions();
         QVERIFY(!hard || QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
         const auto unlock = qScopeGuard([&] { QFile::setPermissions(folder, writable); });
         const auto hold = holdPermissions();
-        const PlayerList players{{{"Ann", "None"}, {}, {}, {}}};
-        const QStringList said = list ? QStringList{files::writePlayerList(listPath, players).value_or("")}
-                                      : update("20.4")->messages;
-        QCOMPARE(said.join("").contains("hard link"), hard);
-        if (!hard) QCOMPARE(fileBytes(link), list ? "Ann\r\nNone\r\n\r\n\r\n\r\n\r\n\r\n\r\n" : badCopy ? "Bo\r\nfast\r\n" : kWinnerRecord);
+        QCOMPARE(update("20.4")->messages.join("").contains("hard link"), hard);
+        if (!hard) QCOMPARE(fileBytes(link), badCopy ? "Bo\r\nfast\r\n" : kWinnerRecord);
         QCOMPARE(fileState(target), before);
-    }
-
-    // Whatever has the name of a lock and is held by no running game: the update neither waits on
-    // it nor loses the record.
-    void aLockNobodyHoldsIsNoLock_data()
-    {
-        QTest::addColumn<QString>("lock");  // "dir", "fifo" or "file:" (unreadable), else a link to it
-        QTest::newRow("a folder") << "dir";
-        QTest::newRow("a folder of the lock's own lock") << "dir.rmlock";
-        QTest::newRow("a dangling link") << dataHome.filePath("gone");
-        QTest::newRow("a link to /dev/zero") << "/dev/zero";
-        QTest::newRow("a named pipe") << "fifo";
-        QTest::newRow("an unreadable file") << "file:";
-    }
-    void aLockNobodyHoldsIsNoLock()
-    {
-        QFETCH(QString, lock);
-        QVERIFY(QDir().mkpath(dataHome.filePath("tapdash")) && store(recordPath, kBo));
-        const QString name = recordPath + ".lock" + (lock == "dir.rmlock" ? ".rmlock" : "");
-        QVERIFY(lock.startsWith("dir") ? QDir().mkdir(name)
-                : lock == "fifo"        ? mkfifo(QFile::encodeName(name).constData(), 0600) == 0
-                : lock == "file:"       ? store(name, "12345\nx\nhost\n") && QFile::setPermissions(name, {})
-                                        : QFile::link(lock, name));
-        const auto hold = holdPermissions();
-        QCOMPARE(update("20.4")->all(), (QStringList{kWinnerLine, "New Record"}));
-        QCOMPARE(fileBytes(recordPath), kWinnerRecord);
     }
 
     // Another game holds the record while it saves a better time: this update waits for it without
@@ -261,21 +232,25 @@ private slots:
     // through "Same Players" (tests/results).
     void writesTheEntryExactly()
     {
-        // A killed save's file; one too young, a pipe and the player's own file, all kept
+        // A killed save's file; one too young, a pipe and the player's own files, all kept
         const QStringList leftovers{".tapdash-save-temp.tmp-Ab12yZ", ".tapdash-save-temp.tmp-Cd34wX", "temp.tmp.saved1",
-                                    ".tapdash-save-temp.tmp-pipe01", ".tapdash-save-temp.tmpx-Ef56vW"};
+                                    ".tapdash-save-temp.tmp-pipe01", ".tapdash-save-temp.tmpx-Ef56vW", ".tapdash-save-temp.tmp-Gh78tUv"};
         for (const QString& name : leftovers) {
             const QString path = listFolder.filePath(name);
             QVERIFY(name.contains("pipe") ? mkfifo(QFile::encodeName(path).constData(), 0600) == 0 : store(path, "mine"));
             const timespec times[2]{{0, UTIME_OMIT}, {QDateTime::currentSecsSinceEpoch() - (name == leftovers[1] ? 50 : 90), 0}};
             QVERIFY(utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, AT_SYMLINK_NOFOLLOW) == 0);
         }
+        // The file it replaces keeps its permissions; a save only where nothing has the name keeps it.
+        QVERIFY(store(listPath, "old") && QFile::setPermissions(listPath, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
         const PlayerList rows{
             {{" \"Bo\", Jr ", "None"}, {"Disabled", "/x/b.rnx"}, {"Zoë", "/p/c, \"y\".rnx"}, {"disabled", ""}}};
-        QVERIFY(!files::writePlayerList(listPath, files::playerListFromEntry(rows)));
+        QVERIFY(!files::writePlayerList(listPath, files::playerListFromEntry(rows)) && !files::writeLineFile(listPath, {"x"}, true));
+        struct stat status {};
+        QVERIFY(stat(QFile::encodeName(listPath).constData(), &status) == 0 && (status.st_mode & 0777) == 0640);
         QCOMPARE(fileBytes(listPath), " \"Bo\", Jr \r\nNone\r\n\r\n\r\nZoë\r\n/p/c, \"y\".rnx\r\ndisabled\r\n\r\n");
         QCOMPARE(QDir(listFolder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
-                 (QStringList{leftovers[1], leftovers[3], leftovers[4], "temp.tmp", leftovers[2]}));
+                 (QStringList{leftovers[1], leftovers[5], leftovers[3], leftovers[4], "temp.tmp", leftovers[2]}));
     }
 
     // Line ends and encodings of both files are read here; damaged and unreadable contents with
@@ -286,7 +261,10 @@ private slots:
         QTest::addColumn<PlayerList>("players");
         QTest::newRow("CR, CRLF and LF mixed, short, no final line end, a name longer than a name box kept whole")
             << QByteArray("Ann Abcdefghi\rNone\r\n\r\n\nCy\n/c.rnx") << PlayerList{{{"Ann Abcdefghi", "None"}, {}, {"Cy", "/c.rnx"}, {}}};
-        QTest::newRow("Windows-1252") << QByteArray("Zo\xeb\r\n/r/\x80.rnx\r\n") << PlayerList{{{"Zoë", "/r/€.rnx"}, {}, {}, {}}};
+        QTest::newRow("Windows-1252") << QByteArray("Zo\xeb\r\n/r/\x80\x9f.rnx\r\n") << PlayerList{{{"Zoë", "/r/€Ÿ.rnx"}, {}, {}, {}}};
+        const QByteArray ann = "Ann\r\nNone\r\n";
+        QTest::newRow("64 KiB, the most it may be") << ann + QByteArray(65536 - ann.size(), '\n') << PlayerList{{{"Ann", "None"}, {}, {}, {}}};
+        QTest::newRow("a byte more") << ann + QByteArray(65537 - ann.size(), '\n') << PlayerList{};
         QTest::newRow("a pipe") << QByteArray("|") << PlayerList{};
     }
     void readsWhatIsThereAndNothingElse()

@@ -1,15 +1,26 @@
 // The race screen on real widgets: its fixed window, a race run on key events through the window
 // system, and its close button. Then the results screen after races run by hand: its rows, the
-// best-time line, "New Players", and "Same Players" with a player list and without one. "Exit"
-// and the results' close button are met on the whole road (tests/presentation); the race rules are
-// tested on the engine (tests/race).
+// best-time line, "New Players", and "Same Players" with a player list and without one. Then bad
+// files met in play, through the screens that meet them: a record with no room to save it or held
+// by another game, and runner files that cannot be used. "Exit" and the results' close button are
+// met on the whole road (tests/presentation); the race rules are tested on the engine
+// (tests/race), each way a file can be damaged on the file logic alone (tests/files), pictures
+// alone in tests/ui.
 #include <QImage>
 #include <QPointer>
 #include <QTest>
+#include <QTimer>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include "test_main.h"
 #include "file_bytes.h"
 #include "fresh_screens.h"
+#include "hold_permissions.h"
 #include "play.h"
 #include "ui/picture.h"
 
@@ -121,6 +132,123 @@ private slots:
         QCOMPARE(results.Label1(3)->Top(), 4260.f);  // rows 300 twips apart
         QCOMPARE(platform->messages, QStringList{"The race is over"});
         QCOMPARE(results.Label5->Caption(), "Best time so far is " + cut + " with a time of 15.3");
+    }
+
+    // Ann's 20.4 beats the record on file, but the disk has no room for it: the record before
+    // stays whole, the half-written copy goes and the results screen says why.
+    void noRoomForANewRecord()
+    {
+        const QString record = files::bestTimeFilePath("C:\\Windows\\tapdash.ini");
+        QVERIFY(store(record, "Bo\r\n30.5\r\n"));
+        forms().Form2.show();
+        enter(1, "Ann");
+        forms().Form2.Command1->click();  // "Play"
+        // A full disk as the program meets it: no file may grow, and writes fail rather than signal
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit full{0, limit.rlim_max};
+        std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &full);
+        runRace(stage.clock(), 204);
+        setrlimit(RLIMIT_FSIZE, &limit);
+
+        const QString notSaved = "The best time could not be saved.\n\"" + record + "\": File too large";
+        QCOMPARE(platform->messages, (QStringList{"The race is over", notSaved}));
+        QCOMPARE(QFileInfo(record).dir().entryList(QDir::Files | QDir::Hidden), QStringList{"tapdash.ini"});
+        QCOMPARE(fileBytes(record), "Bo\r\n30.5\r\n");
+        // The screen still tells this run's record, as it would have been kept
+        results::Form3& screen = forms().Form3;
+        QVERIFY(screen.Label8->Visible() && screen.Label9->Visible());
+        QCOMPARE(screen.Label5->Caption(), "Best time so far is Ann with a time of 20.4");
+
+        // With no folder for the record at all, that is said once a run.
+        const QByteArray home = qgetenv("HOME"), dataHome = qgetenv("XDG_DATA_HOME");
+        qputenv("HOME", "relative"), qunsetenv("XDG_DATA_HOME");
+        for (int race = 0; race < 2; ++race) screen.Command3->click(), runRace(stage.clock(), 204);  // "Same Players"
+        qputenv("HOME", home), qputenv("XDG_DATA_HOME", dataHome);
+        QCOMPARE(platform->messages.mid(2), (QStringList{"The race is over", "The best time cannot be kept: neither "
+                                                         "XDG_DATA_HOME nor HOME names a folder for it.", "The race is over"}));
+    }
+
+    // Another game holds the record as Ann's race ends: the results screen keeps its event loop
+    // (a timer on it keeps ticking) while the update waits, and may even go; Ann's record is saved
+    // once the other game lets go.
+    void aRecordHeldByAnotherGameHoldsUpNothing()
+    {
+        const QString record = files::bestTimeFilePath("C:\\Windows\\tapdash.ini");
+        QVERIFY(store(record, "Bo\r\n30.5\r\n"));
+        const int otherGame = open(QFile::encodeName(record).constData(), O_RDONLY | O_CLOEXEC);
+        QVERIFY(flock(otherGame, LOCK_EX) == 0);
+        forms().Form2.show();
+        enter(1, "Ann");
+        forms().Form2.Command1->click();  // "Play"
+        runRace(stage.clock(), 204);
+
+        results::Form3& screen = forms().Form3;
+        auto* onTheScreen = new QTimer(screen.window());  // goes with the screen's window
+        int ticks = 0;
+        connect(onTheScreen, &QTimer::timeout, [&ticks] { ++ticks; });
+        onTheScreen->start(0);  // on every turn of the event loop
+        QTRY_VERIFY(ticks > 5);
+        QVERIFY(screen.isShown() && screen.Label5->Caption().isEmpty() && fileBytes(record) == "Bo\r\n30.5\r\n");
+        screen.Command1->click();  // "New Players"
+        close(otherGame);
+        QTRY_COMPARE(fileBytes(record), "Ann\r\n20.4\r\n");
+        QVERIFY(!screen.isLoaded());  // not loaded again to be told
+        QCOMPARE(platform->messages, QStringList{"The race is over"});
+    }
+
+    // Cy's runner file cannot be used: Cy is told why and runs the default strip. "Play" and "Same
+    // Players" both give runners this way (tests/entry, and above).
+    void runnerFile_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");  // null: a folder
+        QTest::addColumn<QString>("reason");
+        const QByteArray strip = fileBytes("sprinter.rnx");  // a bitmap
+        QVERIFY(QImage("sprinter.rnx").copy(0, 0, 1, 43).save("thin.png"));
+        QTest::newRow("empty") << QByteArray("") << "Unsupported image format";
+        QTest::newRow("bitmap cut in half") << strip.left(strip.size() / 2) << "the picture file is cut short";
+        QTest::newRow("a folder") << QByteArray() << "not a file";
+        QTest::newRow("no read permission") << strip << "Permission denied";
+        QTest::newRow("one pixel wide") << fileBytes("thin.png") << "picture too narrow (1 pixel wide)";
+        QTest::newRow("a named pipe") << QByteArray("|") << "not a file";
+    }
+    void runnerFile()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
+        const QString path = workPath(QTest::currentDataTag() + QString(".rnx"));
+        QVERIFY(bytes.isNull() ? QDir().mkdir(path)
+                : bytes == "|"  ? mkfifo(QFile::encodeName(path).constData(), 0600) == 0
+                                : store(path, bytes));
+        const auto hold = holdPermissions();
+        if (reason == "Permission denied") {
+            QVERIFY(forms().stage.pictures.load(path).ok());  // the picture itself is sound
+            QVERIFY(QFile::setPermissions(path, {}));
+            if (QFile(path).open(QIODevice::ReadOnly)) QSKIP("this process reads files whatever their permissions say");
+        }
+        race::Form1& race = forms().Form1;
+        race.giveRunnerStrip(3, path, "Cy");
+        QCOMPARE(platform->messages, QStringList{"Player 3 (Cy) cannot run as \"" + path + "\": " + reason
+                                                 + ".\nThe default runner runs instead."});
+        QCOMPARE(race.PictureClip1(3)->Picture(), race.Picture2->Picture());
+    }
+
+    // A runner far larger than its box: each frame is decoded only as far as the box shows it.
+    void aHugeRunnerIsDecodedNoLargerThanItsBox()
+    {
+        QImage strip(1000, 300, QImage::Format_RGBA64);
+        for (int y = 0; y < strip.height(); ++y)
+            for (int x = 0; x < strip.width(); ++x) strip.setPixelColor(x, y, QColor::fromRgba64(x * 65, y * 218, 9999));
+        QVERIFY(strip.save("huge.rnx", "PNG"));
+        race::Form1& race = forms().Form1;
+        race.giveRunnerStrip(2, workPath("huge.rnx"), "Di");
+        QCOMPARE(platform->messages, QStringList());
+        for (int frame : {0, 1}) {
+            const QImage cell = race.PictureClip1(2)->GraphicCell(frame);
+            QCOMPARE(cell.size(), QSize(48, 43));
+            QCOMPARE(cell.convertToFormat(QImage::Format_RGB32), strip.copy(500 * frame, 0, 48, 43).convertToFormat(QImage::Format_RGB32));
+        }
     }
 };
 

@@ -1,6 +1,6 @@
 // Pictures: the format comes from the content, a picture too large to hold is refused with its
 // size, the same bytes decode once and a strip cut in two gives its halves. Runner files that
-// cannot be used are refused by the race screen in tests/corpus; missing pictures are met by every
+// cannot be used are refused by the race screen in tests/results; missing pictures are met by every
 // screen in tests/presentation.
 #include <QFile>
 #include <QTemporaryDir>
@@ -41,14 +41,22 @@ private slots:
         QVERIFY(filled(48, 43, Qt::blue).save(path, "BMP"));
         const QImage changed = loader.load(path).image;
         QVERIFY(changed.constBits() != first.constBits() && changed.pixelColor(0, 0) == QColor(Qt::blue));
+        QCOMPARE(loader.load(path, 20).image.height(), 20);  // its top rows are a picture of their own
 
-        // The header made to claim 8000 x 8000 pixels (0x1f40 each, little-endian): small enough
-        // for the toolkit's own checks, which would take 256 MB for it
+        // The header made to claim the largest picture taken, 4096 x 4096 pixels, then one pixel
+        // wider (little-endian): only that one is too large, found before the toolkit would take
+        // 64 MB for it. Then a file as large as the largest picture's may be read, one byte more not.
         QFile bitmap(path);
-        QVERIFY(bitmap.open(QIODevice::ReadWrite) && bitmap.seek(18));
-        QVERIFY(bitmap.write(QByteArray::fromHex("401f0000401f0000")) == 8 && bitmap.flush());
-        const ui::LoadedPicture large = loader.load(path);
-        QVERIFY2(!large.ok() && large.error.contains("8000 x 8000"), qPrintable(large.error));
+        for (const auto& [size, error] : {std::pair{"0010000000100000", "the picture file is cut short"},
+                                          {"0110000000100000", "picture too large (4097 x 4096 pixels)"}}) {
+            QVERIFY(bitmap.open(QIODevice::ReadWrite) && bitmap.seek(18) && bitmap.write(QByteArray::fromHex(size)) == 8);
+            bitmap.close();
+            QCOMPARE(loader.load(path).error, error);
+        }
+        for (const qint64 bytes : {ui::kLargestPictureFileBytes, ui::kLargestPictureFileBytes + 1}) {
+            QVERIFY(bitmap.resize(bytes));
+            QCOMPARE(loader.load(path).error == "picture file too large", bytes > ui::kLargestPictureFileBytes);
+        }
         QVERIFY(QFile::remove(path) && !loader.load(path).ok());  // every load still goes to the file
     }
 
@@ -57,7 +65,7 @@ private slots:
     void onlyTheTopRowsAreDecoded_data()
     {
         QTest::addColumn<QString>("name");
-        QImage picture(60, 50, QImage::Format_ARGB32);
+        QImage picture(61, 50, QImage::Format_ARGB32);  // rows of 24 or 8 bits a pixel padded to whole words
         for (int y = 0; y < picture.height(); ++y)
             for (int x = 0; x < picture.width(); ++x) picture.setPixel(x, y, qRgba(x * 4, y * 5, (x ^ y) * 3, 128 + x + y));
         const QImage opaque = picture.convertToFormat(QImage::Format_RGB32);
@@ -69,7 +77,7 @@ private slots:
                 && QFile::copy(":/assets/default_runner.gif", scratch.filePath("strip.gif")));
         // The same bitmap with its rows stored from the top down: height negated, rows reversed
         QByteArray bitmap = fileBytes(scratch.filePath("bottom-up.bmp"));
-        const int offset = qFromLittleEndian<quint32>(bitmap.constData() + 10), rowBytes = 60 * 3;
+        const int offset = qFromLittleEndian<quint32>(bitmap.constData() + 10), rowBytes = (61 * 3 + 3) / 4 * 4;
         QByteArray topDown = bitmap.left(offset);
         qToLittleEndian<qint32>(-50, topDown.data() + 22);
         for (int row = 49; row >= 0; --row) topDown += bitmap.mid(offset + row * rowBytes, rowBytes);

@@ -1,15 +1,16 @@
-// The screen lifecycle and control arrays, on a screen made for the test: screens taking turns in
-// the game's one window, array elements made at run time, unload (its timers stopped at once) and
-// reload back to the design with the screen's variables kept, full screen asked by F11 or by the
-// desktop, and the message box fitting the zoom. Then screen timers
-// on real time: a fresh interval on enabling, ticks dropped while a message box is open, ticks
-// caught up after the event loop was held up. Timings only ever bound from one side, so a slow
-// machine cannot fail them.
+// The screen model on screens made for the test: screens taking turns in the game's one window,
+// array elements made at run time, unload (its timers stopped at once) and reload back to the
+// design with the screen's variables kept; key codes and keys reaching the screen; full screen
+// asked by F11 or by the desktop, and the message box fitting the zoom; screen timers on the test's
+// clock.
 #include <optional>
+
+#include <sys/stat.h>
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -18,12 +19,14 @@
 
 #include "test_main.h"
 #include "file_bytes.h"
+#include "planted_links.h"
 #include "recording_platform.h"
 #include "test_clock.h"
 #include "ui/canvas.h"
 #include "ui/colors.h"
 #include "ui/design.h"
 #include "ui/fonts.h"
+#include "ui/keys.h"
 #include "ui/message_box.h"
 #include "ui/settings.h"
 #include "ui/top_window.h"
@@ -62,7 +65,8 @@ public:
     ui::Ref<Probe> Probe1{this};
 
     // The screen's variables
-    int Loads = 0, Unloads = 0, KeyDowns = 0;
+    int Loads = 0, Unloads = 0;
+    QList<QPair<int, int>> keyDowns;  // code, shift mask
     bool CancelUnload = false;
 
 protected:
@@ -80,7 +84,7 @@ protected:
         d.control(Probe1, 4500, 150, 750, 600);
     }
     void Form_Load() override { ++Loads; }
-    void Form_KeyDown(int&, int) override { ++KeyDowns; }
+    void Form_KeyDown(int& KeyCode, int Shift) override { keyDowns.append({KeyCode, Shift}); }
     void Form_Unload(int& Cancel) override { ++Unloads, Cancel = CancelUnload; }
 };
 
@@ -158,6 +162,47 @@ private slots:
         QVERIFY(form.Label1->Caption() == "Designed" && form.Loads == 2 && !form.isShown() && !form.Label2.exists(3));
     }
 
+    // The X keycode names the key: a layout without Latin letters gives the US letter on it, a
+    // Latin one the letter it prints (AZERTY's Q where US has A), other keys as ever.
+    void virtualKeyCodes()
+    {
+        const Qt::KeyboardModifiers none, pad(Qt::KeypadModifier);
+        const struct { const char* name; int key; Qt::KeyboardModifiers with; const char* text; quint32 keycode; int code; } keys[] = {
+            {"Insert", Qt::Key_Insert, none, "", 0, 45},         {"Delete", Qt::Key_Delete, none, "", 0, 46},
+            {"keypad Del", Qt::Key_Delete, pad, "", 0, 46},      {"keypad .", Qt::Key_Period, pad, ".", 0, 110},
+            {"keypad 0", Qt::Key_0, pad, "0", 0, 96},            {"digit 0", Qt::Key_0, none, "0", 0, 48},
+            {"Alt", Qt::Key_Alt, Qt::AltModifier, "", 0, 18},    {"Russian P key", 0x0417, none, "", 33, 'P'},
+            {"Russian Q key", 0x0419, none, "", 24, 'Q'},        {"Greek M key", 0x039C, none, "", 58, 'M'},
+            {"AZERTY Q key", Qt::Key_Q, none, "", 38, 'Q'},      {"AZERTY 2 key (e acute)", 0xC9, none, "", 11, 0},
+        };
+        for (const auto& k : keys)
+            QVERIFY2(ui::virtualKey(QKeyEvent(QEvent::KeyPress, k.key, k.with, k.keycode, 0, 0, k.text)) == k.code, k.name);
+    }
+
+    // Keys reach the screen while none of its controls holds the focus: Shift and Ctrl (16 and 17)
+    // as the screen receives them, auto-repeats, and Tab with no control to move the focus to.
+    void realKeysReachTheScreenWithShiftMaskAndRepeats()
+    {
+        ModelForm form(stage());
+        form.show();
+        form.Text1->setEnabled(false), form.Command1->setEnabled(false);
+        QWindow* window = form.window()->window()->windowHandle();  // the game's one window
+        QTest::keyClick(window, Qt::Key_Tab);
+        QTest::keyClick(window, Qt::Key_Q, Qt::ShiftModifier | Qt::ControlModifier);
+        QTest::keyClick(window, Qt::Key_Insert, Qt::KeypadModifier);
+        for (bool repeat : {false, true, true, true}) QTest::simulateEvent(window, true, Qt::Key_P, {}, "p", repeat);
+        // A modifier key's own key-down already carries its bit in the shift mask.
+        const QList<QPair<int, int>> expected{{9, 0}, {16, 1}, {17, 3}, {81, 3}, {45, 0}, {80, 0}, {80, 0}, {80, 0}, {80, 0}};
+        QCOMPARE(form.keyDowns, expected);
+
+        form.Text1->setEnabled(true), form.Text1->setText({});  // a control that holds the focus takes the keys instead
+        form.Text1->lineEdit()->setFocus();
+        QTest::keyClick(window, 'a');
+        QTest::keyClick(window, Qt::Key_Tab);  // the window itself is never a Tab stop
+        QVERIFY(form.keyDowns == expected && form.Text1->Text() == "a");
+        QCOMPARE(QApplication::focusWidget(), form.Text1->lineEdit());
+    }
+
     // The scene scaled uniformly and centred, controls and fonts with it, positions in the screen's
     // units untouched; a kind that draws itself draws the same designed size with its designed font
     // at every zoom. F11 switches back without reaching the screen, and quick presses all count.
@@ -196,7 +241,7 @@ private slots:
         window->setFocus();
         QTest::keyClick(window, Qt::Key_F11);
         QTest::keyClick(window, Qt::Key_F10);
-        QVERIFY(!stage().display.fullScreen() && form.KeyDowns == 1);  // F10's alone
+        QVERIFY(!stage().display.fullScreen() && form.keyDowns == (QList<QPair<int, int>>{{121, 0}}));  // F10's alone
         QTRY_COMPARE(looks(), designed);
 
         QWindow* native = stage().display.window().windowHandle();
@@ -228,8 +273,9 @@ private slots:
     }
 
     // Enabling starts a fresh interval; a timer designed shorter than the shortest period ticks at
-    // that one; ticks missed while the event loop was held up come on its next turn; ticks falling
-    // due while a message box is open are dropped, be the box opened elsewhere or by the tick.
+    // that one; ticks missed while the event loop was held up come on its next turn, unless a tick
+    // stops the timer; ticks falling due while a message box is open are dropped, be the box opened
+    // elsewhere or by the tick.
     void timersFollowTheirClock()
     {
         ui::Timer timer(300, stage());
@@ -254,6 +300,11 @@ private slots:
         clock.stall(350);
         clock.advance(0);
         QCOMPARE(ticks, 15);
+        fastest.event = [this, &fastest] { ++ticks, fastest.setEnabled(false); };  // as the countdown at 0
+        clock.stall(350);
+        clock.advance(0);
+        QCOMPARE(ticks, 16);  // no tick after its handler stopped it
+        fastest.setEnabled(true);
 
         platform.whenShown = [this] { clock.advance(350); };
         for (bool openedByTheTick : {false, true}) {
@@ -265,6 +316,46 @@ private slots:
             clock.advance(100);  // the next tick after the box, alone
             QCOMPARE(ticks, 1 + int(openedByTheTick));
         }
+
+        // The program's clock: an alarm set for a reading already past rings on the event loop's next turn.
+        ui::SteadyClock steady;
+        bool rang = false;
+        const auto alarm = steady.alarm([&rang] { rang = true; });
+        alarm->set(steady.nowMs() - 1000);
+        QTRY_VERIFY(rang);
+    }
+
+    // The settings file is kept by the same rules as the game's other files: whatever has its name,
+    // the choices are stored in a file of its own, nothing the name leads to is touched, and nothing
+    // waits. The XDG folders are found as the record's are (tests/files).
+    void theSettingsFileIsNoWayIn_data()
+    {
+        const QDir config(qEnvironmentVariable("XDG_CONFIG_HOME") + '/' + QCoreApplication::applicationName());
+        QVERIFY(config.mkpath("."));
+        addLinkTargetRows(config);
+        QTest::newRow("a named pipe") << "fifo";
+        QTest::newRow("100 MB") << "large";
+    }
+    void theSettingsFileIsNoWayIn()
+    {
+        QFETCH(QString, target);
+        const QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME"), app = QCoreApplication::applicationName();
+        const QString path = configHome + '/' + app + '/' + app + ".conf";
+        QFile::remove(path);
+        QFile large(path);
+        QVERIFY(target == "fifo"    ? mkfifo(QFile::encodeName(path).constData(), 0600) == 0
+                : target == "large" ? large.open(QIODevice::WriteOnly) && large.write("fullScreen=true\n") > 0 && large.resize(100 << 20)
+                                    : QFile::link(target, path));
+        const QString before = fileState(target);
+        QVERIFY(!ui::settings::fullScreen());  // nothing of a file too large to be settings is read
+        ui::settings::setMuted(true);
+        ui::settings::setFullScreen(true);  // each setting stored keeps the other
+        QVERIFY(ui::settings::fullScreen() && ui::settings::muted());
+        QCOMPARE(fileBytes(path), "[General]\nfullScreen=true\nmuted=true\n");
+        QVERIFY(!QFileInfo(path).isSymLink());
+        QCOMPARE(fileState(target), before);
+        ui::settings::setFullScreen(false), ui::settings::setMuted(false);
+        QVERIFY(!ui::settings::fullScreen() && !ui::settings::muted());
     }
 };
 

@@ -42,14 +42,15 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
 
 # The benchmark programs are built too (not run), so a change that breaks them fails here. The
 # sanitized build compiles from the start, at a lower priority: it takes what the first build and
-# the first pass leave of the machine (their tests mostly wait for X servers and timers). It runs
-# as a process group of its own (set -m) but in this session: a session of its own would get an
-# equal share of the machine whatever its priority. It is a
+# the first pass leave of the machine (their tests mostly wait for X servers and timers). It runs in
+# a session of its own (so that a failure stops all of it), and where the scheduler shares the
+# machine between sessions, that session's share is lowered too. It is a
 # unity build (sources compiled in batches, a quarter less work); the first build compiles each
 # source alone, so a missing include still fails there.
 test: test-deps
 	@$(call configure,$(SANITIZED),-DCMAKE_BUILD_TYPE=Debug -DTAPDASH_SANITIZE=ON -DCMAKE_UNITY_BUILD=ON $(TEST_FLAGS))
-	@set -m; nice -n 10 cmake --build $(SANITIZED) -j$(JOBS) >$(SANITIZED)/build.log 2>&1 & building=$$!; \
+	@setsid sh -c 'echo 10 >/proc/self/autogroup; exec nice -n 10 cmake --build $(SANITIZED) -j$(JOBS)' \
+		>$(SANITIZED)/build.log 2>&1 & building=$$!; \
 		($(MAKE) --no-print-directory check-build && cd $(TESTED) && ctest --output-on-failure -j$(TEST_JOBS)) || \
 			{ kill -- -$$building; exit 1; }; \
 		wait $$building || { cat $(SANITIZED)/build.log; exit 1; }; \

@@ -46,7 +46,7 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
 # a session of its own (so that a failure stops all of it), and where the scheduler shares the
 # machine between sessions, that session's share is lowered too. It is a
 # unity build (sources compiled in batches, a quarter less work); the first build compiles each
-# source alone, so a missing include still fails there.
+# source alone, so a source that leans on another's includes still fails there.
 test: test-deps
 	@$(call configure,$(SANITIZED),-DCMAKE_BUILD_TYPE=Debug -DTAPDASH_SANITIZE=ON -DCMAKE_UNITY_BUILD=ON $(TEST_FLAGS))
 	@setsid sh -c 'echo 10 >/proc/self/autogroup; exec nice -n 10 cmake --build $(SANITIZED) -j$(JOBS)' \

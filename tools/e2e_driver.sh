@@ -64,16 +64,19 @@ e2e_patience=${E2E_PATIENCE:-3}
 # is started again)
 e2e_wait_for()
 {
-    local deadline=$(($(e2e_now_ms) + $1 * 1000 * e2e_patience))
+    local deadline=$(($(e2e_now_ms) + $1 * 1000 * e2e_patience)) polls=0
     until "${@:3}"; do
         if [ -n "$e2e_game_pid" ] && ! e2e_game_alive; then
             "${@:3}" && break  # it came true as the game ended
             e2e_relaunch_refused || e2e_fail "$2: the game ended meanwhile"
         fi
         (($(e2e_now_ms) < deadline)) || e2e_fail "$2: not within $(($1 * e2e_patience)) s"
-        sleep 0.1
+        # Quick polls first; then slower ones, as a poll that reads the display costs a tenth of a
+        # second of a core
+        sleep "${e2e_pauses[polls < 3 ? polls++ : 3]}"
     done
 }
+e2e_pauses=(0.05 0.1 0.2 0.4)
 
 # ---- the X server ----
 
@@ -251,10 +254,11 @@ e2e_click()
 e2e_type() { timeout 10 xdotool type --delay 30 "$1" || e2e_fail "could not type \"$1\""; }
 e2e_key() { timeout 10 xdotool key --delay 30 "$@" || e2e_fail "could not press $*"; }
 
-# e2e_shot FILE: a picture of window $win as it shows now
+# e2e_shot FILE: a picture of window $win as it shows now, in the format FILE's suffix names (.miff
+# for pictures only the test reads: no compression to pay for)
 e2e_shot()
 {
-    timeout 10 import -silent -window "$win" "png:$1" || e2e_fail "could not take a picture of window $win"
+    timeout 10 import -silent -window "$win" -depth 8 "$1" || e2e_fail "could not take a picture of window $win"
     e2e_shot_taken=$1
 }
 
@@ -277,12 +281,13 @@ e2e_geometry_of()
         /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }'
 }
 
-e2e_shoot() { timeout 20 import -silent -window root "png:$e2e_scratch/screen.png" || e2e_fail "no picture of the display"; }
-e2e_colour_at() { convert "$e2e_scratch/screen.png" -format "%[hex:p{$1,$2}]" info:; }
+# A picture of the whole display, uncompressed as it is taken many times a second while waiting
+e2e_shoot() { timeout 20 import -silent -window root -depth 8 "$e2e_scratch/screen.miff" || e2e_fail "no picture of the display"; }
+e2e_colour_at() { convert "$e2e_scratch/screen.miff" -format "%[hex:p{$1,$2}]" info:; }
 # How many pixels of the last picture show the message boxes' light grey
 e2e_light_grey()
 {
-    convert "$e2e_scratch/screen.png" -fill black +opaque '#EFEFEF' -fill white -opaque '#EFEFEF' \
+    convert "$e2e_scratch/screen.miff" -fill black +opaque '#EFEFEF' -fill white -opaque '#EFEFEF' \
         -format '%[fx:int(mean * w * h)]' info:
 }
 
@@ -309,7 +314,7 @@ e2e_scene_at()
 {
     local x y w h
     e2e_shoot
-    read -r x y w h <<<"$(convert "$e2e_scratch/screen.png" -fill black +opaque '#FF0000' -trim \
+    read -r x y w h <<<"$(convert "$e2e_scratch/screen.miff" -fill black +opaque '#FF0000' -trim \
         -format '%X %Y %w %h' info: 2>/dev/null | tr -d +)"
     ((w >= $3 - 3 && w <= $3 + 3 && h >= $4 - 3 && h <= $4 + 3)) || return 1
     scene="$((x - $1)) $((y - $2))"
@@ -380,7 +385,7 @@ e2e_countdown()
     e2e_wait_for 30 "the race clock to start" e2e_clock_moved
 }
 # The race clock (e2e_race_clock: 177 x 33 pixels at 240,288) once painted, as it shows now
-e2e_clock() { e2e_shot "$e2e_scratch/race.png" && e2e_shows "${e2e_race_clock[@]}" '#00FF00' && convert "$e2e_shot_taken" -crop 177x33+240+288 txt:- | md5sum; }
+e2e_clock() { e2e_shot "$e2e_scratch/race.miff" && e2e_shows "${e2e_race_clock[@]}" '#00FF00' && convert "$e2e_shot_taken" -crop 177x33+240+288 txt:- | md5sum; }
 e2e_clock_painted() { e2e_clock_at_start=$(e2e_clock); }
 e2e_clock_moved()
 {

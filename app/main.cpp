@@ -13,6 +13,7 @@
 #include "app/forms.h"
 #include "app/own_pictures.h"
 #include "app/pad_play.h"
+#include "sound/mixer.h"
 #include "ui/fonts.h"
 
 namespace {
@@ -45,6 +46,7 @@ int main(int argc, char* argv[])
 {
     const CommandLine commandLine = parseCommandLine(argc, argv);
     if (commandLine.exitStatus) return *commandLine.exitStatus;
+    sound::useNoSharedMemoryPool();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tapdash"));
     QApplication::setApplicationVersion(QStringLiteral(TAPDASH_VERSION));

@@ -20,6 +20,11 @@ inline constexpr int kBufferFrames = 256;  // what the callback fills at a time:
 
 using Samples = std::span<const std::int16_t>;
 
+// For main, before any thread starts (it sets an environment variable): the PulseAudio client SDL
+// uses then sends the few kilobytes a cue takes over the server's socket, instead of through a
+// shared memory pool of its own, which held a quarter of a megabyte.
+void useNoSharedMemoryPool();
+
 class Mixer {
 public:
     enum class State { Closed, Opening, Open, Failed };

@@ -243,8 +243,7 @@ private slots:
         }
         // The file it replaces keeps its permissions; a save only where nothing has the name keeps it.
         QVERIFY(store(listPath, "old") && QFile::setPermissions(listPath, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
-        const PlayerList rows{
-            {{" \"Bo\", Jr ", "None"}, {"Disabled", "/x/b.rnx"}, {"Zoë", "/p/c, \"y\".rnx"}, {"disabled", ""}}};
+        const PlayerList rows{{{" \"Bo\", Jr ", "None"}, {"Disabled", "/x/b.rnx"}, {"Zoë", "/p/c, \"y\".rnx"}, {"disabled", ""}}};
         QVERIFY(!files::writePlayerList(listPath, files::playerListFromEntry(rows)) && !files::writeLineFile(listPath, {"x"}, true));
         struct stat status {};
         QVERIFY(stat(QFile::encodeName(listPath).constData(), &status) == 0 && (status.st_mode & 0777) == 0640);

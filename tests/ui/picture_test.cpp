@@ -68,13 +68,12 @@ private slots:
         QImage picture(61, 50, QImage::Format_ARGB32);  // rows of 24 or 8 bits a pixel padded to whole words
         for (int y = 0; y < picture.height(); ++y)
             for (int x = 0; x < picture.width(); ++x) picture.setPixel(x, y, qRgba(x * 4, y * 5, (x ^ y) * 3, 128 + x + y));
-        const QImage opaque = picture.convertToFormat(QImage::Format_RGB32);
-        QVERIFY(opaque.save(scratch.filePath("bottom-up.bmp")) && opaque.save(scratch.filePath("photo.jpg"))
-                && picture.convertToFormat(QImage::Format_Indexed8).save(scratch.filePath("palette.bmp"))
-                && picture.convertToFormat(QImage::Format_Indexed8).save(scratch.filePath("palette.png"))
-                && picture.convertToFormat(QImage::Format_RGBA64).save(scratch.filePath("deep.png"))
-                && filled(1100, 1000, Qt::red).save(scratch.filePath("large.ppm"))
-                && QFile::copy(":/assets/default_runner.gif", scratch.filePath("strip.gif")));
+        const QImage opaque = picture.convertToFormat(QImage::Format_RGB32), indexed = picture.convertToFormat(QImage::Format_Indexed8);
+        for (const auto& [name, image] : {std::pair{"bottom-up.bmp", opaque}, {"photo.jpg", opaque}, {"palette.bmp", indexed},
+                                          {"palette.png", indexed}, {"deep.png", picture.convertToFormat(QImage::Format_RGBA64)},
+                                          {"large.ppm", filled(1100, 1000, Qt::red)}})
+            QVERIFY2(image.save(scratch.filePath(name)), name);
+        QVERIFY(QFile::copy(":/assets/default_runner.gif", scratch.filePath("strip.gif")));
         // The same bitmap with its rows stored from the top down: height negated, rows reversed
         QByteArray bitmap = fileBytes(scratch.filePath("bottom-up.bmp"));
         const int offset = qFromLittleEndian<quint32>(bitmap.constData() + 10), rowBytes = (61 * 3 + 3) / 4 * 4;

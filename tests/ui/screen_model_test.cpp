@@ -42,13 +42,13 @@ class Probe : public ui::Control {
 public:
     struct Drawing : ui::Canvas {
         using Canvas::Canvas;
-        QSizeF designed;
-        QTransform transform;
-        QFont painterFont;
+        // The designed size, the scale, the painter's font's pixels and family, the widget's font's pixels
+        std::tuple<QSizeF, qreal, int, QString, int> drawn;
         void paint(QPainter& painter, QSizeF size) override
         {
-            designed = size, transform = painter.worldTransform(), painterFont = painter.font();
+            drawn = {size, painter.worldTransform().m11(), painter.font().pixelSize(), painter.font().family(), font().pixelSize()};
         }
+        auto drawnAfresh() { grab(); return drawn; }
     };
     Probe(QWidget* parent, double twipsPerUnit) : Control(new Drawing(parent), Layer::Surface, twipsPerUnit) {}
     Drawing& drawing() const { return *static_cast<Drawing*>(widget()); }
@@ -96,6 +96,13 @@ public:
 protected:
     void design(ui::Design& d) override { d.screen("Other", 4500, 3000).icon(":/qt-project.org/styles/commonstyle/images/standardbutton-ok-16.png"); }
 };
+
+// Where the settings are kept: $XDG_CONFIG_HOME/APP/APP.conf
+QString settingsPath()
+{
+    const QString app = QCoreApplication::applicationName();
+    return qEnvironmentVariable("XDG_CONFIG_HOME") + '/' + app + '/' + app + ".conf";
+}
 
 }  // namespace
 
@@ -164,7 +171,7 @@ private slots:
 
     // The X keycode names the key: a layout without Latin letters gives the US letter on it, a
     // Latin one the letter it prints (AZERTY's Q where US has A), other keys as ever.
-    void virtualKeyCodes()
+    void keyCodesAndKeysReachingTheScreen()
     {
         const Qt::KeyboardModifiers none, pad(Qt::KeypadModifier);
         const struct { const char* name; int key; Qt::KeyboardModifiers with; const char* text; quint32 keycode; int code; } keys[] = {
@@ -177,12 +184,9 @@ private slots:
         };
         for (const auto& k : keys)
             QVERIFY2(ui::virtualKey(QKeyEvent(QEvent::KeyPress, k.key, k.with, k.keycode, 0, 0, k.text)) == k.code, k.name);
-    }
 
-    // Keys reach the screen while none of its controls holds the focus: Shift and Ctrl (16 and 17)
-    // as the screen receives them, auto-repeats, and Tab with no control to move the focus to.
-    void realKeysReachTheScreenWithShiftMaskAndRepeats()
-    {
+        // Keys reach the screen while none of its controls holds the focus: Shift and Ctrl (16 and
+        // 17) as the screen receives them, auto-repeats, and Tab with no control to move the focus to.
         ModelForm form(stage());
         form.show();
         form.Text1->setEnabled(false), form.Command1->setEnabled(false);
@@ -214,22 +218,15 @@ private slots:
         ModelForm form(stage());
         form.show();
         QWidget* window = form.window();
-        // The button's place and font, and the font message boxes take
-        const auto looks = [&form] {
-            return std::tuple(form.Command1->widget()->geometry(), form.Command1->widget()->font().pixelSize(),
-                              QApplication::font().pointSizeF());
+        const auto looks = [&form] {  // the button's place and font, and the font message boxes take
+            const QWidget* button = form.Command1->widget();
+            return std::tuple(button->geometry(), button->font().pixelSize(), QApplication::font().pointSizeF());
         };
-        const auto [designedButton, designedPixels, messagePoints] = looks();
-        const auto drawn = [&form] {
-            Probe::Drawing& probe = form.Probe1->drawing();
-            probe.grab();
-            return std::tuple(probe.designed, probe.transform.m11(), probe.painterFont.pixelSize(),
-                              probe.painterFont.family(), probe.font().pixelSize());
-        };
+        const auto drawn = [&form] { return form.Probe1->drawing().drawnAfresh(); };
         const QFont labelFont = form.Label1->widget()->font();
         QCOMPARE(drawn(), std::tuple(QSizeF(50, 40), 1.0, labelFont.pixelSize(), labelFont.family(), labelFont.pixelSize()));
         const auto designed = looks();
-        const auto zoomed = std::tuple(QRect(400, 500, 162, 66), designedPixels * 2, messagePoints * 2);
+        const auto zoomed = std::tuple(QRect(400, 500, 162, 66), std::get<1>(designed) * 2, std::get<2>(designed) * 2);
 
         stage().display.setFullScreen(true);  // 400 x 300 doubled on the 800 x 800 offscreen display, centred
         QTRY_COMPARE(looks(), zoomed);
@@ -239,18 +236,15 @@ private slots:
         QCOMPARE(form.Command1->Left(), 3000.f);
 
         window->setFocus();
-        QTest::keyClick(window, Qt::Key_F11);
-        QTest::keyClick(window, Qt::Key_F10);
+        for (const Qt::Key key : {Qt::Key_F11, Qt::Key_F10}) QTest::keyClick(window, key);
         QVERIFY(!stage().display.fullScreen() && form.keyDowns == (QList<QPair<int, int>>{{121, 0}}));  // F10's alone
         QTRY_COMPARE(looks(), designed);
 
-        QWindow* native = stage().display.window().windowHandle();
-        native->setWindowStates(Qt::WindowFullScreen);  // as the desktop's own full-screen key
-        QTRY_VERIFY(stage().display.fullScreen() && ui::settings::fullScreen());
-        QTRY_COMPARE(looks(), zoomed);
-        native->setWindowStates(Qt::WindowNoState);
-        QTRY_VERIFY(!stage().display.fullScreen());
-        QTRY_COMPARE(looks(), designed);
+        for (const bool full : {true, false}) {  // as the desktop's own full-screen key, and back
+            stage().display.window().windowHandle()->setWindowStates(full ? Qt::WindowFullScreen : Qt::WindowNoState);
+            QTRY_VERIFY(stage().display.fullScreen() == full && ui::settings::fullScreen() == full);
+            QTRY_COMPARE(looks(), full ? zoomed : designed);
+        }
 
         ui::MessageBox box(QString("word ").repeated(200), "Tapdash Message", stage().display.window());
         box.show();
@@ -267,8 +261,7 @@ private slots:
         QVERIFY(ui::MessageBox("Oi", "Tapdash Message", stage().display.window()).width() > QFontMetrics(title).horizontalAdvance("Tapdash Message"));
 
         // A broken settings file means windowed.
-        const QString app = QCoreApplication::applicationName();
-        QVERIFY(store(qEnvironmentVariable("XDG_CONFIG_HOME") + '/' + app + '/' + app + ".conf", "[General\nfullScreen=yes\n"));
+        QVERIFY(store(settingsPath(), "[General\nfullScreen=yes\n"));
         QVERIFY(!ui::settings::fullScreen());
     }
 
@@ -278,32 +271,26 @@ private slots:
     // elsewhere or by the tick.
     void timersFollowTheirClock()
     {
+        const auto ticksAfter = [this](qint64 ms) { clock.advance(ms); return ticks; };
+        const auto ticksAfterAHoldUp = [this] { clock.stall(350), clock.advance(0); return ticks; };
         ui::Timer timer(300, stage());
         timer.event = [this] { ++ticks; };
         clock.advance(200);
         static_cast<ui::Control&>(timer).setEnabled(false);  // as a screen's window stops it
         timer.setEnabled(true);
-        clock.advance(299);  // past the end of the interval that was running
-        QCOMPARE(ticks, 0);
-        clock.advance(1);
-        QCOMPARE(ticks, 1);
+        QCOMPARE(ticksAfter(299), 0);  // past the end of the interval that was running
+        QCOMPARE(ticksAfter(1), 1);
         timer.setEnabled(false);  // and again after a tick, as the countdown after a false start
         timer.setEnabled(true);
-        clock.advance(300);
-        QCOMPARE(ticks, 2);
+        QCOMPARE(ticksAfter(300), 2);
         timer.setEnabled(false);
 
         ui::Timer fastest(1, stage());
         fastest.event = [this] { ++ticks; };
-        clock.advance(1000);
-        QCOMPARE(ticks, 12);
-        clock.stall(350);
-        clock.advance(0);
-        QCOMPARE(ticks, 15);
+        QCOMPARE(ticksAfter(1000), 12);
+        QCOMPARE(ticksAfterAHoldUp(), 15);
         fastest.event = [this, &fastest] { ++ticks, fastest.setEnabled(false); };  // as the countdown at 0
-        clock.stall(350);
-        clock.advance(0);
-        QCOMPARE(ticks, 16);  // no tick after its handler stopped it
+        QCOMPARE(ticksAfterAHoldUp(), 16);  // no tick after its handler stopped it
         fastest.setEnabled(true);
 
         platform.whenShown = [this] { clock.advance(350); };
@@ -313,8 +300,7 @@ private slots:
                 if (++ticks == 1 && openedByTheTick) stage().msgBox("opened by the tick");
             };
             openedByTheTick ? clock.advance(100) : stage().msgBox("opened elsewhere");
-            clock.advance(100);  // the next tick after the box, alone
-            QCOMPARE(ticks, 1 + int(openedByTheTick));
+            QCOMPARE(ticksAfter(100), 1 + int(openedByTheTick));  // the next tick after the box, alone
         }
 
         // The program's clock: an alarm set for a reading already past rings on the event loop's next turn.
@@ -330,7 +316,7 @@ private slots:
     // waits. The XDG folders are found as the record's are (tests/files).
     void theSettingsFileIsNoWayIn_data()
     {
-        const QDir config(qEnvironmentVariable("XDG_CONFIG_HOME") + '/' + QCoreApplication::applicationName());
+        const QDir config = QFileInfo(settingsPath()).dir();
         QVERIFY(config.mkpath("."));
         addLinkTargetRows(config);
         QTest::newRow("a named pipe") << "fifo";
@@ -339,8 +325,7 @@ private slots:
     void theSettingsFileIsNoWayIn()
     {
         QFETCH(QString, target);
-        const QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME"), app = QCoreApplication::applicationName();
-        const QString path = configHome + '/' + app + '/' + app + ".conf";
+        const QString path = settingsPath();
         QFile::remove(path);
         QFile large(path);
         QVERIFY(target == "fifo"    ? mkfifo(QFile::encodeName(path).constData(), 0600) == 0

@@ -162,13 +162,11 @@ private slots:
             QCOMPARE(picker().Dir1->Path(), workPath());  // a single click only highlights
             clickLine(picker().Dir1->listWidget(), dirLine(workPath("more")), true);
             QCOMPARE(picker().File1->names(), QStringList{"extra.rnx"});
-            clickLine(picker().File1->listWidget(), 0);
-            QCOMPARE(picker().Text1->Text(), "extra.rnx");
-            QLineEdit* name = picker().Text1->lineEdit();
-            name->selectAll(), QTest::keyClicks(name, "other");  // typing over it wins ...
-            clickLine(picker().File1->listWidget(), 0);  // ... until the next click on a file
-            QCOMPARE(picker().Text1->Text(), "extra.rnx");
-            name->selectAll(), QTest::keyClicks(name, "mine.png");
+            for (const char* typed : {"other", "mine.png"}) {  // typing over the name wins until the next click on a file
+                clickLine(picker().File1->listWidget(), 0);
+                QCOMPARE(picker().Text1->Text(), "extra.rnx");
+                picker().Text1->lineEdit()->selectAll(), QTest::keyClicks(picker().Text1->lineEdit(), typed);
+            }
             way == "Select" ? picker().Command1->click() : way == "Cancel" ? picker().Command2->click() : picker().closeButton();
 
             QVERIFY(!picker().isLoaded() && forms().Form2.isShown());

@@ -31,11 +31,6 @@ constexpr double kCloseWeights[] = {0.1, 0.4, 4., 8., 3., 3., 20.};
 
 struct Action { double weight; std::function<void()> run; };
 Action click(double weight, auto& control) { return {weight, [&control] { control.click(); }}; }
-// One period of a timer passes, while it runs
-Action tick(double weight, ui::Timer& timer, TestClock& clock, int periodMs)
-{
-    return {timer.Enabled() ? weight : 0, [&clock, periodMs] { clock.advance(periodMs); }};
-}
 
 // Form1..Form7, made anew after every program end
 std::array<ui::Form*, 7> screens()
@@ -49,9 +44,7 @@ std::array<ui::Form*, 7> screens()
 // 100 would take a second finish, and so a place out of 1..n.
 QString broken(bool programEnded)
 {
-    const auto visible = std::ranges::count_if(screens(), [](ui::Form* screen) {
-        return screen->isLoaded() && screen->window()->isVisible();
-    });
+    const auto visible = std::ranges::count_if(screens(), [](ui::Form* s) { return s->isLoaded() && s->window()->isVisible(); });
     const auto shown = std::ranges::count_if(screens(), &ui::Form::isShown);
     if (visible != std::min<long>(shown, 1))
         return QStringLiteral("%1 screens are visible for %2 shown").arg(visible).arg(shown);
@@ -115,6 +108,9 @@ public:
     }
 
 private:
+    // One period of a timer passes, while it runs
+    Action tick(double weight, ui::Timer& timer, int ms) { return {timer.Enabled() ? weight : 0, [this, ms] { clock_.advance(ms); }}; }
+
     // What a screen gets besides keys and its title bar's close button; only that screen's
     // controls are touched, as touching one loads its screen
     std::vector<Action> actionsOn(int screen)
@@ -126,11 +122,10 @@ private:
             // Keys dominate once the race runs; during the countdown they are false starts. Each
             // race gets its own pace of presses against clock ticks, so that some races set records.
             if (f.Form1.Timer1->Enabled()) clockWeight_ = 2 + below(24);
-            return {tick(60, f.Form1.Timer1.get(), clock_, 1000), tick(clockWeight_, f.Form1.Timer2.get(), clock_, 100),
+            return {tick(60, f.Form1.Timer1.get(), 1000), tick(clockWeight_, f.Form1.Timer2.get(), 100),
                     {f.Form1.Timer2->Enabled() ? 80.0 : 0, [this, &f] { key(f.Form1, laneKey(f.Form1)); }}};
         case 1:
-            actions = {click(6, f.Form2.Command1.get()), click(2, f.Form2.Command4.get()),
-                       click(0.8, f.Form2.Command2.get())};
+            actions = {click(6, f.Form2.Command1.get()), click(2, f.Form2.Command4.get()), click(0.8, f.Form2.Command2.get())};
             for (int player = 1; player <= 4; ++player) {
                 ui::TextBox& name = f.Form2.nameBox(player).get();
                 actions.insert(actions.end(), {click(6, f.Form2.check(player).get()),
@@ -139,10 +134,9 @@ private:
             }
             return actions;
         case 2:
-            return {click(40, f.Form3.Command3.get()), click(30, f.Form3.Command1.get()),
-                    click(20, f.Form3.Command2.get())};
-        case 3: return {tick(60, f.Form4.Timer1.get(), clock_, 1000)};
-        case 4: return {tick(50, f.Form5.Timer1.get(), clock_, 1000)};
+            return {click(40, f.Form3.Command3.get()), click(30, f.Form3.Command1.get()), click(20, f.Form3.Command2.get())};
+        case 3: return {tick(60, f.Form4.Timer1.get(), 1000)};
+        case 4: return {tick(50, f.Form5.Timer1.get(), 1000)};
         case 5: return {};  // the runner picker, left by keys and its close button; its buttons are its own test's
         default: return {click(40, f.Form7.Command1.get())};
         }
@@ -201,8 +195,7 @@ private slots:
         RecordingPlatform& platform = fresh_.reset();
         const quint64 seed = qEnvironmentVariable("TAPDASH_MONKEY_SEED", "19980514").toULongLong();
         const int events = qEnvironmentVariable("TAPDASH_MONKEY_EVENTS", QString::number(kDefaultEvents)).toInt();
-        std::printf("monkey: seed %llu, %d events\n", seed, events);  // first, for a run the game itself aborts
-        std::fflush(stdout);
+        std::printf("monkey: seed %llu, %d events\n", seed, events), std::fflush(stdout);  // first, for a run the game itself aborts
 
         Monkey monkey(fresh_, seed);
         int races = 0, records = 0, programEnds = 0;
@@ -218,9 +211,8 @@ private slots:
             records += raceOver && forms().Form3.isLoaded() && forms().Form3.Label8->Visible();
             const bool ended = std::exchange(platform.programEnds, 0) > 0;
             const QString fault = broken(ended);
-            const QString replay = QString("TAPDASH_MONKEY_SEED=%1 TAPDASH_MONKEY_EVENTS=%2").arg(seed).arg(index + 1);
-            QVERIFY2(fault.isEmpty(),
-                     qPrintable(QString("event %1: %2\nreplay: %3").arg(QString::number(index), fault, replay)));
+            QVERIFY2(fault.isEmpty(), qPrintable(QString("event %1: %2\nreplay: TAPDASH_MONKEY_SEED=%3 TAPDASH_MONKEY_EVENTS=%4")
+                                                     .arg(QString::number(index), fault, QString::number(seed), QString::number(index + 1))));
             programEnds += ended;
             if (ended) monkey.restart();
         }

@@ -33,23 +33,12 @@ class PadsTest : public QObject {
     std::unique_ptr<pads::Pads> pads;
     std::list<VirtualPad> plugged;  // attached in order, unplugged before SDL goes
 
-    VirtualPad& plugIn()
-    {
-        VirtualPad& pad = plugged.emplace_back();
-        pads->pump();
-        return pad;
-    }
+    VirtualPad& plugIn() { VirtualPad& pad = plugged.emplace_back(); pads->pump(); return pad; }
     void press(VirtualPad& pad, SDL_GameControllerButton button)
     {
-        pad.hold(button, true);
-        pads->pump();
-        pad.hold(button, false);
-        pads->pump();
+        for (bool down : {true, false}) pad.hold(button, down), pads->pump();
     }
-    void run(VirtualPad& pad, int presses)
-    {
-        for (int n = 0; n < presses; ++n) press(pad, n % 2 ? kSecond : kFirst);
-    }
+    void run(VirtualPad& pad, int presses) { for (int n = 0; n < presses; ++n) press(pad, n % 2 ? kSecond : kFirst); }
     void play(const QStringList& names)
     {
         forms().Form2.show();
@@ -66,11 +55,7 @@ private slots:
         pads->startNow();
         QVERIFY(pads->running());
     }
-    void cleanup()
-    {
-        plugged.clear();
-        pads.reset();
-    }
+    void cleanup() { plugged.clear(), pads.reset(); }
 
     // Pads numbered as plugged in, each one more pair of keys for its lane beside the keyboard's,
     // the same rules for both; the results as with keys; Start runs the same players again.
@@ -102,8 +87,7 @@ private slots:
         play({"Ann", "Bo"});
         stage.clock().advance(1000);
         VirtualPad& two = plugged.emplace_back();
-        two.hold(kFirst, true);
-        pads->pump();
+        two.hold(kFirst, true), pads->pump();
         plugIn(), plugIn();
         VirtualPad& fifth = plugIn();
         press(fifth, kFirst);
@@ -146,9 +130,8 @@ private slots:
     {
         VirtualPad& one = plugIn();
         play({"Ann"}), countDown(stage.clock());
-        for (int n = 0; n < 90; ++n) {
+        for (int n = 0; n < 90; ++n)
             for (bool down : {true, false}) one.hold(n % 2 ? kSecond : kFirst, down), SDL_JoystickUpdate();
-        }
         pads->pump();
         QVERIFY(counter(1).toInt() > 0 && counter(1).toInt() < 90);
         for (int loops = 0; loops < 90 && counter(1) != "90"; ++loops) QCoreApplication::processEvents();

@@ -38,6 +38,15 @@ QStringList visibleRows()
 
 const QString kLongName = "Cy" + QString::fromUtf8("\U0001F3C3").repeated(9);
 
+// Bo's record of 30.5 on file, and Ann alone on the way to beat it; the record's path
+QString annAgainstBosRecord()
+{
+    const QString record = files::bestTimeFilePath("C:\\Windows\\tapdash.ini");
+    if (!store(record, "Bo\r\n30.5\r\n")) qFatal("cannot store the record");
+    forms().Form2.show(), enter(1, "Ann"), forms().Form2.Command1->click();  // "Play"
+    return record;
+}
+
 }  // namespace
 
 class RaceAndResultsTest : public QObject {
@@ -138,19 +147,12 @@ private slots:
     // stays whole, the half-written copy goes and the results screen says why.
     void noRoomForANewRecord()
     {
-        const QString record = files::bestTimeFilePath("C:\\Windows\\tapdash.ini");
-        QVERIFY(store(record, "Bo\r\n30.5\r\n"));
-        forms().Form2.show();
-        enter(1, "Ann");
-        forms().Form2.Command1->click();  // "Play"
+        const QString record = annAgainstBosRecord();
         // A full disk as the program meets it: no file may grow, and writes fail rather than signal
         rlimit limit{};
-        getrlimit(RLIMIT_FSIZE, &limit);
+        getrlimit(RLIMIT_FSIZE, &limit), std::signal(SIGXFSZ, SIG_IGN);
         const rlimit full{0, limit.rlim_max};
-        std::signal(SIGXFSZ, SIG_IGN);
-        setrlimit(RLIMIT_FSIZE, &full);
-        runRace(stage.clock(), 204);
-        setrlimit(RLIMIT_FSIZE, &limit);
+        setrlimit(RLIMIT_FSIZE, &full), runRace(stage.clock(), 204), setrlimit(RLIMIT_FSIZE, &limit);
 
         const QString notSaved = "The best time could not be saved.\n\"" + record + "\": File too large";
         QCOMPARE(platform->messages, (QStringList{"The race is over", notSaved}));
@@ -175,13 +177,9 @@ private slots:
     // once the other game lets go.
     void aRecordHeldByAnotherGameHoldsUpNothing()
     {
-        const QString record = files::bestTimeFilePath("C:\\Windows\\tapdash.ini");
-        QVERIFY(store(record, "Bo\r\n30.5\r\n"));
+        const QString record = annAgainstBosRecord();
         const int otherGame = open(QFile::encodeName(record).constData(), O_RDONLY | O_CLOEXEC);
         QVERIFY(flock(otherGame, LOCK_EX) == 0);
-        forms().Form2.show();
-        enter(1, "Ann");
-        forms().Form2.Command1->click();  // "Play"
         runRace(stage.clock(), 204);
 
         results::Form3& screen = forms().Form3;
@@ -244,11 +242,9 @@ private slots:
         race::Form1& race = forms().Form1;
         race.giveRunnerStrip(2, workPath("huge.rnx"), "Di");
         QCOMPARE(platform->messages, QStringList());
-        for (int frame : {0, 1}) {
-            const QImage cell = race.PictureClip1(2)->GraphicCell(frame);
-            QCOMPARE(cell.size(), QSize(48, 43));
-            QCOMPARE(cell.convertToFormat(QImage::Format_RGB32), strip.copy(500 * frame, 0, 48, 43).convertToFormat(QImage::Format_RGB32));
-        }
+        for (int frame : {0, 1})  // the box's 48 by 43 pixels of the frame, no more
+            QCOMPARE(race.PictureClip1(2)->GraphicCell(frame).convertToFormat(QImage::Format_RGB32),
+                     strip.copy(500 * frame, 0, 48, 43).convertToFormat(QImage::Format_RGB32));
     }
 };
 

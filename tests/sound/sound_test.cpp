@@ -5,14 +5,17 @@
 // no false start; without any driver the game plays on, saying so once.
 #include <QTest>
 
+#include <algorithm>
 #include <chrono>
 #include <optional>
+#include <ranges>
 #include <thread>
 #include <vector>
 
 #include "test_main.h"
 #include "app/command_line.h"
 #include "app/cues.h"
+#include "file_bytes.h"
 #include "fresh_screens.h"
 #include "play.h"
 #include "stderr_capture.h"
@@ -23,10 +26,7 @@ namespace {
 // Polls the device's own thread (nothing in the game waits for time to pass meanwhile).
 bool waitUntil(const std::function<bool()>& condition)
 {
-    for (int ms = 0; ms < 30'000; ++ms) {
-        if (condition()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    for (int ms = 0; ms < 30'000 && !condition(); ++ms) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return condition();
 }
 
@@ -57,12 +57,7 @@ public:
         const std::uint64_t end = last.to + sound::kBufferFrames + length(last.cues);
         return waitUntil([&] { return mixer_->idle() || mixer_->framesHanded() > end; });
     }
-    bool hear(std::vector<Cue> cues, const std::function<void()>& event)
-    {
-        expect(std::move(cues));
-        event();
-        return done();
-    }
+    bool hear(std::vector<Cue> cues, const std::function<void()>& event) { expect(std::move(cues)), event(); return done(); }
     // Closes the device, then finds each expected cue, alone or summed, where it should be, and
     // silence everywhere else. The recording begins with the silence SDL hands the device before
     // the mixer's first buffer (a buffer or two on a busy machine): its frames beyond those the
@@ -70,14 +65,11 @@ public:
     void check() const
     {
         mixer_->close();
-        QFile file(file_);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
+        const QByteArray bytes = fileBytes(file_);
         const std::span whole(reinterpret_cast<const std::int16_t*>(bytes.data()), bytes.size() / 2);
         QVERIFY(whole.size() >= mixer_->framesHanded() && whole.size() % sound::kBufferFrames == 0);
         const auto recording = whole.subspan(whole.size() - mixer_->framesHanded());
-        QVERIFY(std::all_of(whole.begin(), recording.begin(), [](std::int16_t s) { return s == 0; }));
-        std::size_t silentFrom = 0;
+        auto silentFrom = whole.begin();
         for (const Heard& heard : heard_) {
             std::vector<std::int32_t> sum(length(heard.cues), 0);
             for (Cue cue : heard.cues)
@@ -87,22 +79,17 @@ public:
                    && !(at + sum.size() <= recording.size() && std::equal(sum.begin(), sum.end(), recording.begin() + at)))
                 ++at;
             QVERIFY2(at <= heard.to + sound::kBufferFrames, qPrintable(QStringLiteral("cue %1 not heard in time").arg(int(heard.cues[0]))));
-            QVERIFY(std::all_of(recording.begin() + silentFrom, recording.begin() + at, [](std::int16_t s) { return s == 0; }));
-            silentFrom = at + sum.size();
+            QVERIFY(std::all_of(silentFrom, recording.begin() + at, [](std::int16_t s) { return s == 0; }));
+            silentFrom = recording.begin() + at + sum.size();
         }
-        QVERIFY(std::all_of(recording.begin() + silentFrom, recording.end(), [](std::int16_t s) { return s == 0; }));
+        QVERIFY(std::all_of(silentFrom, recording.end(), [](std::int16_t s) { return s == 0; }));
     }
 
 private:
-    struct Heard {
-        std::vector<Cue> cues;
-        std::uint64_t from, to;
-    };
+    struct Heard { std::vector<Cue> cues; std::uint64_t from, to; };
     static std::size_t length(const std::vector<Cue>& cues)
     {
-        std::size_t longest = 0;
-        for (Cue cue : cues) longest = std::max(longest, cueSamples(cue).size());
-        return longest;
+        return std::ranges::max(cues | std::views::transform([](Cue cue) { return cueSamples(cue).size(); }));
     }
 
     static inline int recordings = 0;
@@ -121,19 +108,10 @@ class SoundTest : public QObject {
     const std::function<void()> tick = [this] { stage.clock().advance(1000); };  // the countdown's
 
 private slots:
-    void init()
-    {
-        platform = &stage.reset();
-        sound.reset();
-        ui::settings::setMuted(false);
-    }
+    void init() { platform = &stage.reset(), sound.reset(), ui::settings::setMuted(false); }
 
     // The game's sound, `off` as --mute would have it, and every screen made afresh to play on it
-    GameSound& newSound(bool off)
-    {
-        stage.restart(&sound.emplace(off));
-        return *sound;
-    }
+    GameSound& newSound(bool off) { stage.restart(&sound.emplace(off)); return *sound; }
 
     // A countdown with a false start, then a two-player race to a new record, through the screens
     void theRaceIsHeard()
@@ -153,10 +131,7 @@ private slots:
             for (int press = 0; press < 99; ++press) forms().Form1.keyDown(press % 2 ? 'O' : 'P', 0);
             // The last finish is heard while "The race is over" waits for OK, the record after it.
             ear.expect({Cue::Finish});
-            platform->whenShown = [&] {
-                QVERIFY(ear.done());
-                ear.expect({Cue::Record});
-            };
+            platform->whenShown = [&] { QVERIFY(ear.done()); ear.expect({Cue::Record}); };
             forms().Form1.keyDown('O', 0);
             QVERIFY(ear.done() && forms().Form3.Label8->Visible());  // "New"
             // Cues sound together, added.
@@ -212,8 +187,7 @@ private slots:
             enter(1, "Ann"), enter(2, "Bo"), forms().Form2.Command1->click();
             runRace(stage.clock(), 5);
         });
-        QCOMPARE(said.size(), 1);
-        QVERIFY(said[0].startsWith("sound_test: no sound"));
+        QVERIFY2(said.size() == 1 && said[0].startsWith("sound_test: no sound"), qPrintable(said.join('\n')));
         QCOMPARE(platform->messages, QStringList{"The race is over"});
         QVERIFY(forms().Form3.isShown());
     }

@@ -165,7 +165,8 @@ private slots:
             for (const char* typed : {"other", "mine.png"}) {  // typing over the name wins until the next click on a file
                 clickLine(picker().File1->listWidget(), 0);
                 QCOMPARE(picker().Text1->Text(), "extra.rnx");
-                picker().Text1->lineEdit()->selectAll(), QTest::keyClicks(picker().Text1->lineEdit(), typed);
+                picker().Text1->lineEdit()->selectAll();
+                QTest::keyClicks(picker().Text1->lineEdit(), typed);
             }
             way == "Select" ? picker().Command1->click() : way == "Cancel" ? picker().Command2->click() : picker().closeButton();
 

@@ -195,7 +195,9 @@ private slots:
         RecordingPlatform& platform = fresh_.reset();
         const quint64 seed = qEnvironmentVariable("TAPDASH_MONKEY_SEED", "19980514").toULongLong();
         const int events = qEnvironmentVariable("TAPDASH_MONKEY_EVENTS", QString::number(kDefaultEvents)).toInt();
-        std::printf("monkey: seed %llu, %d events\n", seed, events), std::fflush(stdout);  // first, for a run the game itself aborts
+        // First, for a run the game itself aborts
+        std::printf("monkey: seed %llu, %d events\n", seed, events);
+        std::fflush(stdout);
 
         Monkey monkey(fresh_, seed);
         int races = 0, records = 0, programEnds = 0;

@@ -87,7 +87,8 @@ private slots:
         play({"Ann", "Bo"});
         stage.clock().advance(1000);
         VirtualPad& two = plugged.emplace_back();
-        two.hold(kFirst, true), pads->pump();
+        two.hold(kFirst, true);
+        pads->pump();
         plugIn(), plugIn();
         VirtualPad& fifth = plugIn();
         press(fifth, kFirst);

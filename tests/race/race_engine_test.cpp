@@ -126,7 +126,8 @@ TEST_F(Race, LoadSetsTheLanesUpAndTheHundredthPressOfTheLastLaneEndsTheRace)
     open(1);
     EXPECT_EQ(during([&] { engine.Form_Load(); }), (Log{"PictureClip1(1).Cols = 2", "PictureClip1(2).Cols = 2", "PictureClip1(3).Cols = 2",
                                                          "PictureClip1(4).Cols = 2", "Form1.Picture = back.bmp"}));
-    countDown(5), tick(5);
+    countDown(5);
+    tick(5);
     run(1, 99);
     meanwhile = [&] { press('O'); };
     EXPECT_EQ(during([&] { engine.Timer2_Timer(); }),

@@ -43,7 +43,9 @@ QString annAgainstBosRecord()
 {
     const QString record = files::bestTimeFilePath("C:\\Windows\\tapdash.ini");
     if (!store(record, "Bo\r\n30.5\r\n")) qFatal("cannot store the record");
-    forms().Form2.show(), enter(1, "Ann"), forms().Form2.Command1->click();  // "Play"
+    forms().Form2.show();
+    enter(1, "Ann");
+    forms().Form2.Command1->click();  // "Play"
     return record;
 }
 
@@ -150,9 +152,12 @@ private slots:
         const QString record = annAgainstBosRecord();
         // A full disk as the program meets it: no file may grow, and writes fail rather than signal
         rlimit limit{};
-        getrlimit(RLIMIT_FSIZE, &limit), std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, SIG_IGN);
         const rlimit full{0, limit.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &full), runRace(stage.clock(), 204), setrlimit(RLIMIT_FSIZE, &limit);
+        setrlimit(RLIMIT_FSIZE, &full);
+        runRace(stage.clock(), 204);
+        setrlimit(RLIMIT_FSIZE, &limit);
 
         const QString notSaved = "The best time could not be saved.\n\"" + record + "\": File too large";
         QCOMPARE(platform->messages, (QStringList{"The race is over", notSaved}));

@@ -206,11 +206,8 @@ e2e_start_game()
     e2e_launch "$e2e_play" "$1"
 }
 
-e2e_game_alive()
-{
-    [ -n "$e2e_game_pid" ] && kill -0 "$e2e_game_pid" 2>/dev/null &&
-        ! grep -q '^[0-9]* (.*) Z' "/proc/$e2e_game_pid/stat" 2>/dev/null
-}
+# Read from the process's state, as an ended one may be gone between any two looks (bash reaps it)
+e2e_game_alive() { [ -n "$e2e_game_pid" ] && grep -qs '^[0-9]* (.*) [^ZXx] ' "/proc/$e2e_game_pid/stat"; }
 e2e_game_ended() { ! e2e_game_alive; }
 
 # e2e_wait_exit SECONDS: waits for the game to end and leaves its exit status in $e2e_game_status

@@ -31,7 +31,11 @@ QFont makeFont(const FontSpec& spec, double zoom)
     const int weight = spec.face == QLatin1String("Arial Black") ? 900 : spec.weight;
     font.setWeight(QFont::Weight(weight));
     font.setItalic(spec.italic);
-    font.setStyleStrategy(QFont::PreferAntialias);
+    // Letter by letter, as the designs' text was drawn: Latin text is not shaped (no ligatures)
+    // nor kerned. The fonts' shaping tables then stay unread, where every font size kept its own
+    // copies of them, about 80 KB a size.
+    font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::PreferNoShaping));
+    font.setKerning(false);
     return font;
 }
 

@@ -53,7 +53,7 @@ int main(int argc, char* argv[])
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     // Screens are hidden and shown in turn; only the program's own end stops it.
     QApplication::setQuitOnLastWindowClosed(false);
-    ui::installFontSubstitutes();
+    ui::installFonts();
     // Icon themes are looked for among the game's own pictures, which hold none. The only themed
     // icon ever asked for is a message box's OK mark, which no installed theme has, so the
     // style's own is drawn; reading the desktop themes' indexes to find that out took 0.6 MiB.

@@ -10,7 +10,7 @@ LikeTheGame::Application::Application()
 {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setQuitOnLastWindowClosed(false);
-    ui::installFontSubstitutes();
+    ui::installFonts();
 }
 
 LikeTheGame::LikeTheGame(bool fullScreen) : stage_(clock_, answers_, &pictures_, fullScreen), forms_(stage_, &sound_) {}

@@ -1,13 +1,15 @@
 #include "ui/fonts.h"
 
+#include <QApplication>
 #include <QStringList>
 
 #include "ui/units.h"
 
 namespace ui {
 
-void installFontSubstitutes()
+void installFonts()
 {
+    QApplication::setFont(unshaped(QApplication::font()));
     struct Substitute { const char* face; const char* first; const char* second; };
     static const Substitute substitutes[] = {
         {"Comic Sans MS", "Comic Neue", "DejaVu Sans"},
@@ -31,10 +33,13 @@ QFont makeFont(const FontSpec& spec, double zoom)
     const int weight = spec.face == QLatin1String("Arial Black") ? 900 : spec.weight;
     font.setWeight(QFont::Weight(weight));
     font.setItalic(spec.italic);
-    // Letter by letter, as the designs' text was drawn: Latin text is not shaped (no ligatures)
-    // nor kerned. The fonts' shaping tables then stay unread, where every font size kept its own
-    // copies of them, about 80 KB a size.
-    font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::PreferNoShaping));
+    font.setStyleStrategy(QFont::PreferAntialias);
+    return unshaped(font);
+}
+
+QFont unshaped(QFont font)
+{
+    font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::PreferNoShaping));
     font.setKerning(false);
     return font;
 }

@@ -16,7 +16,7 @@
 
 class FreshScreens {
 public:
-    FreshScreens() { ui::installFontSubstitutes(); }
+    FreshScreens() { ui::installFonts(); }
     ~FreshScreens() { close(); }  // while the application still runs
 
     RecordingPlatform& reset()

@@ -117,7 +117,7 @@ class ScreenModelTest : public QObject {
     ui::Stage& stage() { return *stage_; }
 
 private slots:
-    void initTestCase() { ui::installFontSubstitutes(); }
+    void initTestCase() { ui::installFonts(); }
     void init() { ticks = 0, platform.whenShown = {}, stage_.emplace(clock, platform); }
     void cleanup() { runDeferred(), stage_.reset(); }
 

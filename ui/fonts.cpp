@@ -9,7 +9,6 @@ namespace ui {
 
 void installFonts()
 {
-    QApplication::setFont(unshaped(QApplication::font()));
     struct Substitute { const char* face; const char* first; const char* second; };
     static const Substitute substitutes[] = {
         {"Comic Sans MS", "Comic Neue", "DejaVu Sans"},
@@ -23,6 +22,7 @@ void installFonts()
     for (const Substitute& s : substitutes)
         QFont::insertSubstitutions(QString::fromLatin1(s.face),
                                    QStringList{QString::fromLatin1(s.first), QString::fromLatin1(s.second)});
+    QApplication::setFont(unshaped(QApplication::font()));
 }
 
 QFont makeFont(const FontSpec& spec, double zoom)

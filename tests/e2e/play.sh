@@ -67,11 +67,13 @@ designed()
     done
 }
 
-# The first line of pixels showing yellow in the 90 x 20 pixels at LEFT, TOP (twips) of the last shot
+# The first line of pixels showing yellow in the 90 x 20 pixels at LEFT, TOP (twips) of the last shot:
+# a glyph's yellow covering at least two thirds of a pixel of the lane's brown (the first line of pure
+# yellow depends on the letters' shapes, which differ from row to row)
 first_yellow_line()
 {
     convert "$e2e_shot_taken" -crop "90x20+$(($1 / 15))+$(($2 / 15))" +repage -depth 8 txt:- |
-        grep -im1 ' #FFFF00 ' | cut -d, -f2 | cut -d: -f1
+        awk -F'[(,):]' 'NR > 1 && $4 >= 200 && $5 >= 200 && $6 <= 120 { print $2; exit }'
 }
 
 # Lane 1's runner box (48 x 43 pixels at 144,96) in the last shot shows the first frame of sprinter.rnx

@@ -36,6 +36,10 @@ QFont fontOf(const QStringList& faces, int pixelSize, QFont::Weight weight, bool
     font.setPixelSize(pixelSize);
     font.setWeight(weight);
     font.setItalic(italic);
+    // Shaped and kerned in whatever program draws it (the game's own text is neither): the game
+    // recognises its own pictures by drawing them again, pixel for pixel as the generator did.
+    font.setStyleStrategy(QFont::PreferDefault);
+    font.setKerning(true);
     return font;
 }
 

@@ -235,6 +235,10 @@ private slots:
     // picture's colours and its own, never a blend of them.
     void ownPicturesDrawnAtTheZoomedSize()
     {
+        art::SceneFinder finder;  // the play folder's pictures are the game's own as the game draws them
+        for (const art::Scene& scene : art::scenes())
+            QVERIFY2(finder.sceneOf(forms().stage.pictures.load(QStringLiteral(TAPDASH_PICTURES_DIR "/") + scene.fileName).image) == &scene,
+                     scene.fileName);
         const QRect laneNumbers(600, 96, 34, 187);  // designed pixels: no control of the entry screen there
         for (const bool players : {false, true}) {
             stage.reset();

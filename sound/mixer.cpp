@@ -4,6 +4,7 @@
 #include <array>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <mutex>
 
 #include "sound/sdl_audio.h"
@@ -197,6 +198,8 @@ void Mixer::Shared::close()
     device = 0;
     state = State::Closed;
 }
+
+void useNoSharedMemoryPool() { setenv("PULSE_MEMPOOL_DISABLE", "1", 0); }
 
 Mixer::Mixer(std::string program) : shared_(std::make_shared<Shared>(std::move(program))) {}
 

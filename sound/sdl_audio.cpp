@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <mutex>
 #include <span>
 #include <vector>
@@ -82,8 +81,6 @@ void releaseStartupPages()
         },
         nullptr);
 }
-
-void useNoSharedMemoryPool() { setenv("PULSE_MEMPOOL_DISABLE", "1", 0); }
 
 const SdlAudio* sdlAudio(std::string& why)
 {

@@ -278,13 +278,15 @@ e2e_geometry_of()
         /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }'
 }
 
-# A picture of the whole display, uncompressed as it is taken many times a second while waiting
-e2e_shoot() { timeout 20 import -silent -window root -depth 8 "$e2e_scratch/screen.miff" || e2e_fail "no picture of the display"; }
-e2e_colour_at() { convert "$e2e_scratch/screen.miff" -format "%[hex:p{$1,$2}]" info:; }
+# e2e_shoot: a picture of the whole display in $e2e_screen_shot, uncompressed as it is taken many
+# times a second while waiting
+e2e_screen_shot=$e2e_scratch/screen.miff
+e2e_shoot() { timeout 20 import -silent -window root -depth 8 "$e2e_screen_shot" || e2e_fail "no picture of the display"; }
+e2e_colour_at() { convert "$e2e_screen_shot" -format "%[hex:p{$1,$2}]" info:; }
 # How many pixels of the last picture show the message boxes' light grey
 e2e_light_grey()
 {
-    convert "$e2e_scratch/screen.miff" -fill black +opaque '#EFEFEF' -fill white -opaque '#EFEFEF' \
+    convert "$e2e_screen_shot" -fill black +opaque '#EFEFEF' -fill white -opaque '#EFEFEF' \
         -format '%[fx:int(mean * w * h)]' info:
 }
 
@@ -311,7 +313,7 @@ e2e_scene_at()
 {
     local x y w h
     e2e_shoot
-    read -r x y w h <<<"$(convert "$e2e_scratch/screen.miff" -fill black +opaque '#FF0000' -trim \
+    read -r x y w h <<<"$(convert "$e2e_screen_shot" -fill black +opaque '#FF0000' -trim \
         -format '%X %Y %w %h' info: 2>/dev/null | tr -d +)"
     ((w >= $3 - 3 && w <= $3 + 3 && h >= $4 - 3 && h <= $4 + 3)) || return 1
     scene="$((x - $1)) $((y - $2))"

@@ -38,7 +38,7 @@ box_shown() { e2e_shoot && (($(e2e_light_grey) > without_box + 5000)); }
 box_gone() { ! box_shown; }
 
 # The race clock (177 x 33 pixels at 240,288 of the race screen), as it shows now
-clock() { e2e_shoot && convert "$e2e_scratch/screen.miff" -crop "177x33+$((${scene% *} + 240))+$((${scene#* } + 288))" txt:- | md5sum; }
+clock() { e2e_shoot && convert "$e2e_screen_shot" -crop "177x33+$((${scene% *} + 240))+$((${scene#* } + 288))" txt:- | md5sum; }
 clock_moved() { [ "$(clock)" != "$clock_before" ]; }
 
 # The entry screen's check boxes drawn, white inside, at ZOOM and ORIGIN (display pixels)
@@ -122,7 +122,7 @@ timeout 10 xdotool mousemove 0 1079 || e2e_fail "no pointer"  # away from the ga
 # p reaches the game: a false start's box, or, once the countdown has run out meanwhile (a slow
 # machine), lane 1's runner a step on. Under load the first key may still go to the box's window
 # as it goes (XWayland), not the next.
-reds_now() { e2e_shoot && convert "$e2e_scratch/screen.miff" -fill black +opaque '#FF0000' -trim -format '%X' info:; }
+reds_now() { e2e_shoot && convert "$e2e_screen_shot" -fill black +opaque '#FF0000' -trim -format '%X' info:; }
 p_counts()
 {
     local runner
